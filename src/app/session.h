@@ -1,0 +1,41 @@
+#pragma once
+// The process-wide records and the services the handlers reach the outside
+// world through. StartProgram creates one App for the whole run; handlers
+// get it by reference and keep no state of their own.
+
+#include <functional>
+#include <string>
+
+#include "toolkit/toolkit.h"
+
+namespace molvane {
+
+struct AppSession {
+  std::string DataFilePath;   // "RegInfo.dat" beside the executable; fixed once set
+  std::string VaultPassword;  // empty until a prompt sets it
+};
+
+// The search position of find and find next.
+struct FindState {
+  bool Active = false;  // a search has found something and may be continued
+  int NextIndex = 0;    // list index at which find next resumes
+  std::string Pattern;  // the text of the last find that hit
+};
+
+// What the handlers need from the operating system, replaceable in tests.
+struct Services {
+  std::string program_directory;                    // folder of the executable, no trailing separator
+  std::function<double()> now;                      // current local time as an automation date
+  std::function<void(const std::string&)> open_address;  // hands a web address to the browser
+  std::string ip_lookup_url;                        // the public IP lookup page
+};
+
+struct App {
+  toolkit::Toolkit& toolkit;
+  Services services;
+  AppSession session;
+  FindState find;
+  toolkit::Window* main_window = nullptr;  // set while the main window exists
+};
+
+}  // namespace molvane

@@ -2,8 +2,10 @@
 # that keep the per-folder CMakeLists files to a few lines each.
 
 # All text inside the program is GBK bytes: string literals are written in
-# UTF-8 source and compiled to GBK.
-set(MOLVANE_CHARSET_FLAGS -finput-charset=UTF-8 -fexec-charset=GBK)
+# UTF-8 source and compiled as GB18030, which gives the GBK bytes for every
+# GBK character and, unlike GBK, can also encode the odd non-GBK character
+# that system headers carry in their literals (the micro sign of <chrono>).
+set(MOLVANE_CHARSET_FLAGS -finput-charset=UTF-8 -fexec-charset=GB18030)
 set(MOLVANE_WARNING_FLAGS -Wall -Wextra -Wpedantic -Wshadow -Wconversion
     -Wsign-conversion -Wnon-virtual-dtor -Wold-style-cast -Werror)
 

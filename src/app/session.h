@@ -26,8 +26,10 @@ struct FindState {
 struct Services {
   std::string program_directory;                    // folder of the executable, no trailing separator
   std::function<double()> now;                      // current local time as an automation date
-  std::function<void(const std::string&)> open_address;  // hands a web address to the browser
-  std::string ip_lookup_url;                        // the public IP lookup page
+  // Hands a web address to the browser. DefaultServices leaves it empty until
+  // the browser hand-off is built; callers check it before calling.
+  std::function<void(const std::string&)> open_address;
+  std::string ip_lookup_url;  // the public IP lookup page; empty until the lookup is built
 };
 
 struct App {

@@ -63,6 +63,7 @@ struct InputDialogForm {
   DialogRect cancel_button;
   std::string_view ok_text;
   std::string_view cancel_text;
+  std::string_view caption;  // the dialog's own caption, shown when the caller gives no title
 };
 
 }  // namespace molvane::toolkit

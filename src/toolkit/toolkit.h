@@ -25,11 +25,13 @@ class Toolkit {
   // Creates the window and its controls in their initial states, raises its
   // Created event, then shows it centred on the screen unless it was closed
   // or the program ended meanwhile. Gives the window, or null when it no
-  // longer exists.
+  // longer exists (and always null once EndProgram was called).
   virtual Window* Load(const WindowForm& form, Bindings bindings) = 0;
 
   // Loads the window modally over `parent` (which takes no input meanwhile)
-  // and returns once the window has been destroyed.
+  // and returns once the window has been destroyed. When the modal window
+  // closes, `parent` becomes active again and its focused control gets the
+  // focus back, raising GotFocus as a native edit box does.
   virtual void RunModal(const WindowForm& form, Bindings bindings, Window& parent) = 0;
 
   // Delivers events until no window of the program is left.
@@ -54,7 +56,9 @@ class Toolkit {
 
   // Ends the program with `code`: from now on no handler of any window
   // runs and the exit routine runs. The real backends end the process at
-  // once; the headless backend records the code and unwinds normally.
+  // once; the headless backend records the code, delivers no further event
+  // and unwinds normally (so a caller must return right after calling it),
+  // and runs the exit routine when the test ends the process.
   virtual void EndProgram(int code) = 0;
 };
 

@@ -1,0 +1,94 @@
+#include "app/startup.h"
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "platform/file_services.h"
+#include "store/record_store.h"
+
+namespace molvane {
+
+namespace {
+
+constexpr std::string_view kTitleList = "列表框_项目列表";
+
+// Overwrites a secret before its memory is given back.
+void Wipe(std::string& secret) {
+  volatile char* bytes = secret.data();
+  for (std::size_t i = 0; i < secret.size(); ++i) bytes[i] = 0;
+  secret.clear();
+  secret.shrink_to_fit();
+}
+
+// Wraps the window's own handler of `kind` (adding one if the table has
+// none) so that `before` runs ahead of it or `after` behind it.
+void AroundWindowEvent(toolkit::Bindings& bindings, toolkit::EventKind kind,
+                       std::function<void(const toolkit::Event&)> before,
+                       std::function<void(const toolkit::Event&)> after) {
+  auto binding = std::ranges::find_if(
+      bindings, [&](const toolkit::Binding& b) { return b.source.empty() && b.kind == kind; });
+  if (binding == bindings.end()) {
+    bindings.push_back({{}, kind, {}});
+    binding = bindings.end() - 1;
+  }
+  binding->handler = [before = std::move(before), after = std::move(after),
+                      inner = std::move(binding->handler)](const toolkit::Event& event) {
+    if (before) before(event);
+    if (inner) inner(event);
+    if (after) after(event);
+  };
+}
+
+}  // namespace
+
+int StartProgram(toolkit::Toolkit& toolkit, Services services, const toolkit::WindowForm& main_form,
+                 const MainWindowBinder& bind) {
+  // The records live until the exit routine, which owns them, has run: that
+  // is after StartProgram has returned.
+  auto app = std::make_shared<App>(toolkit, std::move(services));
+  toolkit.SetExitRoutine([app] { ReleaseSession(*app); });
+  LoadMainWindow(*app, main_form, bind);
+  toolkit.RunEventLoop();
+  return 0;
+}
+
+toolkit::Window* LoadMainWindow(App& app, const toolkit::WindowForm& main_form,
+                                const MainWindowBinder& bind) {
+  toolkit::Bindings bindings = bind(app);
+  AroundWindowEvent(
+      bindings, toolkit::EventKind::Created,
+      [&app](const toolkit::Event& event) { app.main_window = &event.window; }, {});
+  AroundWindowEvent(bindings, toolkit::EventKind::Destroying, {},
+                    [&app](const toolkit::Event&) { app.main_window = nullptr; });
+  return app.toolkit.Load(main_form, std::move(bindings));
+}
+
+void OnMainWindowCreated(App& app, const toolkit::Event& event) {
+  app.session.DataFilePath = DataFilePathIn(app.services.program_directory);
+  if (FileSizeOf(app.session.DataFilePath) <= 0) return;
+
+  const std::vector<std::string> titles = ListTitles(app.session.DataFilePath);
+  if (titles.empty()) return;
+  toolkit::ListBox& list = event.window.List(kTitleList);
+  for (const std::string& title : titles) list.AddItem(title);
+  UpdateTitleCounter(event.window);
+}
+
+void UpdateTitleCounter(toolkit::Window& main_window) {
+  const int count = main_window.List(kTitleList).Count();
+  main_window.SetCaption("Molvane " + std::to_string(count) + "个项目");
+}
+
+std::string DataFilePathIn(std::string_view program_directory) {
+  return std::string(program_directory) + "/RegInfo.dat";
+}
+
+void ReleaseSession(App& app) {
+  app.find = FindState{};
+  app.session.DataFilePath.clear();
+  app.session.DataFilePath.shrink_to_fit();
+  Wipe(app.session.VaultPassword);
+}
+
+}  // namespace molvane

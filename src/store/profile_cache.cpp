@@ -1,0 +1,82 @@
+#include "store/profile_cache.h"
+
+#include <algorithm>
+#include <ctime>
+#include <optional>
+#include <string>
+
+#include "platform/file_services.h"
+#include "platform/file_stamp.h"
+
+namespace molvane {
+
+namespace {
+
+// File systems stamp a change with the time of their clock's last tick (a
+// few milliseconds; two seconds on the coarsest), so a second change within
+// the same tick, to the same size, leaves the stamp as it was. A stamp is
+// therefore trusted to stand for the bytes read only when the file's last
+// change lies at least this long before the read began.
+constexpr std::int64_t kStampResolutionNs = 2'000'000'000;
+
+// Up to this many reads are tried when the file changes while it is read.
+constexpr int kReadAttempts = 3;
+
+struct CachedProfile {
+  std::string path;
+  FileStamp stamp;
+  bool stamp_trusted = false;  // the stamp alone proves the file unchanged
+  std::shared_ptr<const ProfileDocument> document;
+};
+
+// The last file loaded. Only the GUI thread calls the store.
+std::optional<CachedProfile>& Cache() {
+  static std::optional<CachedProfile> cache;
+  return cache;
+}
+
+// Wall-clock time, the clock that file stamps are taken from. (<chrono>
+// cannot be used: its micro sign has no GBK form.)
+std::int64_t NowNs() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
+
+bool SettledBefore(const FileStamp& stamp, std::int64_t read_began_ns) {
+  return std::max(stamp.modified_ns, stamp.changed_ns) + kStampResolutionNs < read_began_ns;
+}
+
+std::shared_ptr<const ProfileDocument> EmptyDocument() {
+  static const auto empty = std::make_shared<const ProfileDocument>(std::string());
+  return empty;
+}
+
+}  // namespace
+
+std::shared_ptr<const ProfileDocument> LoadProfile(std::string_view path) {
+  auto& cache = Cache();
+  for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+    const auto before = StampOf(path);
+    if (!before) return EmptyDocument();
+    const bool same_file = cache && cache->path == path;
+    if (same_file && cache->stamp_trusted && cache->stamp == *before) return cache->document;
+
+    const std::int64_t read_began_ns = NowNs();
+    std::string bytes = ReadFileBytes(path);
+    if (StampOf(path) != before) continue;  // changed while being read
+    if (bytes.size() != static_cast<std::size_t>(before->size)) return nullptr;
+
+    // A file whose stamp cannot be trusted yet is compared byte by byte,
+    // which still spares parsing it again.
+    auto document = same_file && cache->document->Bytes() == bytes
+                        ? cache->document
+                        : std::make_shared<const ProfileDocument>(std::move(bytes));
+    cache = CachedProfile{std::string(path), *before, SettledBefore(*before, read_began_ns),
+                          document};
+    return document;
+  }
+  return nullptr;
+}
+
+}  // namespace molvane

@@ -1,0 +1,21 @@
+#pragma once
+// Erasing key material. The writes go through a volatile pointer so that the
+// compiler cannot drop them as stores to memory that is never read again.
+
+#include <cstddef>
+#include <type_traits>
+
+namespace molvane {
+
+inline void WipeBytes(void* data, std::size_t size) {
+  volatile unsigned char* p = static_cast<volatile unsigned char*>(data);
+  for (std::size_t i = 0; i < size; ++i) p[i] = 0;
+}
+
+template <class T>
+void WipeObject(T& object) {
+  static_assert(std::is_trivially_copyable_v<T>, "only plain data can be wiped bytewise");
+  WipeBytes(&object, sizeof object);
+}
+
+}  // namespace molvane

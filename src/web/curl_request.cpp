@@ -1,7 +1,6 @@
 #include "web/curl_request.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace molvane {
 namespace {
@@ -19,6 +18,7 @@ bool CurlReady() {
   return ready;
 }
 
+// Header names compare without regard to ASCII letter case.
 bool SameHeaderName(std::string_view a, std::string_view b) {
   return std::ranges::equal(a, b, [](char x, char y) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
@@ -123,8 +123,8 @@ bool CurlRequestObject::Perform(std::string_view body) {
   ForgetResponse();
   HeaderList server_headers;
   HeaderList proxy_headers;
-  const bool sent = Configure(body, server_headers, proxy_headers) &&
-                    curl_easy_perform(handle_) == CURLE_OK;
+  const bool sent =
+      Configure(body, server_headers, proxy_headers) && curl_easy_perform(handle_) == CURLE_OK;
   long status = 0;
   if (sent) curl_easy_getinfo(handle_, CURLINFO_RESPONSE_CODE, &status);
   // Back to curl's defaults: the handle keeps no pointer to the header
@@ -231,8 +231,8 @@ bool CurlRequestObject::BuildHeaderLists(HeaderList& server_headers,
 }
 
 bool CurlRequestObject::HasHeader(std::string_view name) const {
-  return std::ranges::any_of(headers_,
-                             [&](const HeaderLine& header) { return SameHeaderName(header.name, name); });
+  return std::ranges::any_of(
+      headers_, [&](const HeaderLine& header) { return SameHeaderName(header.name, name); });
 }
 
 void CurlRequestObject::ForgetResponse() {
@@ -279,7 +279,8 @@ int CurlRequestObject::WatchForStall(void* self, curl_off_t /*download_total*/,
   }
   const bool sending = upload_now < upload_total;
   const int limit_ms = sending ? request.send_ms_ : request.receive_ms_;
-  const auto idle = std::chrono::duration_cast<std::chrono::milliseconds>(now - request.last_progress_);
+  const auto idle =
+      std::chrono::duration_cast<std::chrono::milliseconds>(now - request.last_progress_);
   return limit_ms > 0 && idle.count() > limit_ms ? 1 : 0;
 }
 

@@ -43,9 +43,10 @@ class HttpRequestObject {
   // and is used only with kProxyNamed. False for an unknown setting.
   virtual bool SetProxy(int setting, std::string_view server) = 0;
 
-  // Adds one request header line. Lines go out in the order they were set,
-  // a line set before Open included. False for an empty name or a name or
-  // value that could break the header block (colon in the name, CR or LF).
+  // Adds one request header line for the next Send, which uses the lines
+  // up in the order they were set; a line set before Open counts too. False
+  // for an empty name or a name or value that could break the header block
+  // (a colon, space or control byte in the name, CR or LF in the value).
   virtual bool SetRequestHeader(std::string_view name, std::string_view value) = 0;
 
   // Starts a new request: forgets the previous response. Only synchronous

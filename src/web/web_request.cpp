@@ -52,7 +52,8 @@ void CompleteHeaders(std::string& headers, std::string_view url, std::string_vie
   add_unless_present("Accept:", "Accept: */*");
   add_unless_present("Referer:", "Referer: " + std::string(url));
   add_unless_present("Accept-Language:", "Accept-Language: zh-cn");
-  add_unless_present("User-Agent:", "User-Agent: Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)");
+  add_unless_present("User-Agent:",
+                     "User-Agent: Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)");
   if (verb == "POST") {
     add_unless_present("Content-Type:", "Content-Type: application/x-www-form-urlencoded");
   }
@@ -75,9 +76,9 @@ std::string CookiesSetBy(const std::string& response_headers) {
   std::string cookies;
   for (const std::string& line : SplitText(response_headers, "\r\n")) {
     if (FindText(line, "Set-Cookie") == -1) continue;
-    const std::string cookie =
-        FindText(line, ";") != -1 ? TrimSpaces(TextBetween(line, "Set-Cookie:", ";"))
-                                  : TrimSpaces(ReplaceText(line, "Set-Cookie:", "", false));
+    const std::string cookie = FindText(line, ";") != -1
+                                   ? TrimSpaces(TextBetween(line, "Set-Cookie:", ";"))
+                                   : TrimSpaces(ReplaceText(line, "Set-Cookie:", "", false));
     cookies += cookie + "; ";
   }
   return LeftText(cookies, TextLength(cookies) - 2);
@@ -146,18 +147,16 @@ Bytes WebRequest(const WebRequestParameters& parameters) {
   Bytes body = request->ResponseBody();
 
   std::string own_response_headers;
-  std::string& response_headers = parameters.ResponseHeaders != nullptr
-                                      ? *parameters.ResponseHeaders
-                                      : own_response_headers;
+  std::string& response_headers =
+      parameters.ResponseHeaders != nullptr ? *parameters.ResponseHeaders : own_response_headers;
   response_headers = ReplaceText(request->GetallResponseHeaders(), "Set-Cookie", "Set-Cookie",
                                  /*case_sensitive=*/false);
 
   if (parameters.StatusCode != nullptr) *parameters.StatusCode = request->Status();
 
   std::string own_returned_cookies;
-  std::string& returned_cookies = parameters.ReturnedCookies != nullptr
-                                      ? *parameters.ReturnedCookies
-                                      : own_returned_cookies;
+  std::string& returned_cookies =
+      parameters.ReturnedCookies != nullptr ? *parameters.ReturnedCookies : own_returned_cookies;
   returned_cookies = CookiesSetBy(response_headers);
 
   if (auto_merge_cookies && parameters.SendCookies != nullptr) {

@@ -17,15 +17,16 @@ namespace molvane {
 // The parameters of WebRequest. Only Url is required. An omitted optional
 // parameter is an empty std::optional; an omitted in-out or out parameter is
 // a null pointer, and the routine then writes a temporary of its own.
-// Designated initialisers name what a call supplies:
+// Designated initialisers name what a call supplies (leaving out Url is a
+// compile-time warning, since it alone has no default):
 //   WebRequest({.Url = url, .Method = 1, .SendText = form, .StatusCode = &status});
 struct WebRequestParameters {
   std::string Url;
   // Index into GET, POST, HEAD, PUT, OPTIONS, DELETE, TRACE, CONNECT;
   // anything outside 0..7 means GET.
-  std::optional<int> Method;
+  std::optional<int> Method{};
   // The body as text; sent when SendBytes is empty.
-  std::optional<std::string> SendText;
+  std::optional<std::string> SendText{};
   // In-out: sent as the Cookie header when not empty. When supplied (even
   // empty) and AutoMergeCookies holds, the returned cookies are merged into it.
   std::string* SendCookies = nullptr;
@@ -40,25 +41,25 @@ struct WebRequestParameters {
   // Out: the response's status code; 0 when none was obtained.
   int* StatusCode = nullptr;
   // True switches automatic following of redirects off.
-  std::optional<bool> NoRedirect;
+  std::optional<bool> NoRedirect{};
   // The body as bytes; when not empty it is sent instead of SendText.
-  std::optional<Bytes> SendBytes;
+  std::optional<Bytes> SendBytes{};
   // "host:port" of a proxy; empty leaves the request object's proxy alone.
-  std::optional<std::string> ProxyAddress;
+  std::optional<std::string> ProxyAddress{};
   // -1 leaves the request object's timeouts alone; above 0 sets every
   // timeout to that many seconds; anything else (or omitted) 15 seconds.
-  std::optional<int> TimeoutSeconds;
-  std::optional<std::string> ProxyUser;
-  std::optional<std::string> ProxyPassword;
+  std::optional<int> TimeoutSeconds{};
+  std::optional<std::string> ProxyUser{};
+  std::optional<std::string> ProxyPassword{};
   // 1 (the default) sends ProxyUser and ProxyPassword to the proxy as Basic
   // credentials; any other value sends none.
-  std::optional<int> ProxyAuthMode;
+  std::optional<int> ProxyAuthMode{};
   // A request object of the caller's to use instead of a new one; the
   // caller keeps it, with its connections, for further requests. A supplied
   // null object makes every step fail.
-  std::optional<std::shared_ptr<HttpRequestObject>> RequestObject;
+  std::optional<std::shared_ptr<HttpRequestObject>> RequestObject{};
   // Omitted means true.
-  std::optional<bool> AutoMergeCookies;
+  std::optional<bool> AutoMergeCookies{};
 };
 
 // Runs the exchange and returns the response body; empty when there is none

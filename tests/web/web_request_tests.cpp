@@ -115,9 +115,9 @@ TEST_F(WebRequestCalls, PostAddsContentTypeAndNoRedirectSwitchesRedirectsOff) {
 
 TEST_F(WebRequestCalls, MethodTableWithOutOfRangeMeaningGet) {
   const std::vector<std::pair<std::optional<int>, std::string>> cases = {
-      {std::nullopt, "GET"}, {0, "GET"},     {1, "POST"},    {2, "HEAD"},    {3, "PUT"},
-      {4, "OPTIONS"},        {5, "DELETE"},  {6, "TRACE"},   {7, "CONNECT"}, {8, "GET"},
-      {9, "GET"},            {-1, "GET"},    {INT_MIN, "GET"},
+      {std::nullopt, "GET"}, {0, "GET"},   {1, "POST"},    {2, "HEAD"}, {3, "PUT"}, {4, "OPTIONS"},
+      {5, "DELETE"},         {6, "TRACE"}, {7, "CONNECT"}, {8, "GET"},  {9, "GET"}, {-1, "GET"},
+      {INT_MIN, "GET"},
   };
   for (const auto& [method, verb] : cases) {
     request->calls.clear();
@@ -156,14 +156,20 @@ TEST_F(WebRequestCalls, ProxyAndItsCredentialsComeBeforeOpen) {
        {.Url = kUrl, .ProxyAddress = "proxy:8080", .ProxyUser = "user", .ProxyPassword = "pass"},
        {"SetProxy 2 proxy:8080", credentials}},
       {"auth mode 1 given",
-       {.Url = kUrl, .ProxyAddress = "proxy:8080", .ProxyUser = "user", .ProxyPassword = "pass",
+       {.Url = kUrl,
+        .ProxyAddress = "proxy:8080",
+        .ProxyUser = "user",
+        .ProxyPassword = "pass",
         .ProxyAuthMode = 1},
        {"SetProxy 2 proxy:8080", credentials}},
       {"user without password",
        {.Url = kUrl, .ProxyAddress = "p:1", .ProxyUser = "u"},
        {"SetProxy 2 p:1", "Header Proxy-Authorization|Basic dTo="}},
       {"auth mode 0",
-       {.Url = kUrl, .ProxyAddress = "proxy:8080", .ProxyUser = "user", .ProxyPassword = "pass",
+       {.Url = kUrl,
+        .ProxyAddress = "proxy:8080",
+        .ProxyUser = "user",
+        .ProxyPassword = "pass",
         .ProxyAuthMode = 0},
        {"SetProxy 2 proxy:8080"}},
       {"no user", {.Url = kUrl, .ProxyAddress = "proxy:8080"}, {"SetProxy 2 proxy:8080"}},
@@ -210,7 +216,9 @@ TEST_F(WebRequestCalls, HeaderTextCompletionAndTheLinesSet) {
       {"lower-case accept does not count", 0, "accept: text/html",
        "accept: text/html\r\nAccept: */*" + defaults_after_accept,
        calls({"Header accept|text/html", "Header Accept|*/*"})},
-      {"a name ending in Referer counts", 0, "X-Referer: me",
+      {"a name ending in Referer counts",
+       0,
+       "X-Referer: me",
        "X-Referer: me\r\nAccept: */*\r\nAccept-Language: zh-cn\r\nUser-Agent: Mozilla/4.0 "
        "(compatible; MSIE 9.0; Windows NT 6.1)",
        {"Header X-Referer|me", "Header Accept|*/*", "Header Accept-Language|zh-cn", kUserAgent}},
@@ -222,7 +230,8 @@ TEST_F(WebRequestCalls, HeaderTextCompletionAndTheLinesSet) {
        calls({"Header A|1\nB: 2", "Header Accept|*/*"})},
       {"a line without colon goes on empty", 0, "junk",
        "junk\r\nAccept: */*" + defaults_after_accept, calls({"Header |", "Header Accept|*/*"})},
-      {"all defaults present: one line", 0,
+      {"all defaults present: one line",
+       0,
        "Accept:Referer:Accept-Language:User-Agent: x",
        "Accept:Referer:Accept-Language:User-Agent: x",
        {"Header Accept|Referer:Accept-Language:User-Agent: x"}},

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "toolkit/toolkit.h"
 
@@ -33,6 +34,9 @@ struct Services {
 };
 
 struct App {
+  // Spelled out so that `App app{toolkit, services}` compiles warning-free.
+  App(toolkit::Toolkit& tk, Services svc) : toolkit(tk), services(std::move(svc)) {}
+
   toolkit::Toolkit& toolkit;
   Services services;
   AppSession session;

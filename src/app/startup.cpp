@@ -56,9 +56,8 @@ int StartProgram(toolkit::Toolkit& toolkit, Services services, const toolkit::Wi
 toolkit::Window* LoadMainWindow(App& app, const toolkit::WindowForm& main_form,
                                 const MainWindowBinder& bind) {
   toolkit::Bindings bindings = bind(app);
-  AroundWindowEvent(
-      bindings, toolkit::EventKind::Created,
-      [&app](const toolkit::Event& event) { app.main_window = &event.window; }, {});
+  AroundWindowEvent(bindings, toolkit::EventKind::Created,
+                    [&app](const toolkit::Event& event) { app.main_window = &event.window; }, {});
   AroundWindowEvent(bindings, toolkit::EventKind::Destroying, {},
                     [&app](const toolkit::Event&) { app.main_window = nullptr; });
   return app.toolkit.Load(main_form, std::move(bindings));

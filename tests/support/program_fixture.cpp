@@ -21,8 +21,7 @@ std::string MakeTemporaryDirectory() {
 
 }  // namespace
 
-ProgramFixture::ProgramFixture()
-    : app{toolkit, {}}, directory_(MakeTemporaryDirectory()) {
+ProgramFixture::ProgramFixture() : app(toolkit, {}), directory_(MakeTemporaryDirectory()) {
   app.services = TestServices();
 }
 

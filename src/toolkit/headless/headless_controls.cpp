@@ -89,6 +89,7 @@ void HeadlessListBox::DeleteItem(int index) {
 // An index that holds no item clears the selection, as a native list does.
 void HeadlessListBox::SetSelection(int index) { selection_ = Holds(index) ? index : -1; }
 
-HeadlessButton::HeadlessButton(const ControlForm& form) : caption_(form.text), enabled_(form.enabled) {}
+HeadlessButton::HeadlessButton(const ControlForm& form)
+    : caption_(form.text), enabled_(form.enabled) {}
 
 }  // namespace molvane::toolkit

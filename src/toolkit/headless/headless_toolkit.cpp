@@ -36,7 +36,7 @@ void HeadlessToolkit::RunModal(const WindowForm& form, Bindings bindings, Window
       modal_scripts_.pop_front();
       script(window);
     }
-    if (Delivering()) window.Close();
+    window.Close();
   }
   owner.Unblock();
 }
@@ -57,7 +57,10 @@ std::optional<std::string> HeadlessToolkit::RunInputDialog(const InputDialogForm
                                                            std::string_view caption,
                                                            std::string_view prompt) {
   CheckStillRunning("an input dialog");
-  ShownDialog shown{ShownDialog::Kind::Input, std::string(caption), std::string(prompt), form};
+  ShownDialog shown;
+  shown.caption = caption;
+  shown.text = prompt;
+  shown.layout = form;
   shown.answered = !inputs_.empty();
   if (shown.answered) {
     shown.entered = std::move(inputs_.front());
@@ -71,7 +74,10 @@ std::optional<std::string> HeadlessToolkit::RunInputDialog(const InputDialogForm
 MessageAnswer HeadlessToolkit::RunMessageBox(std::string_view text, std::string_view caption,
                                              MessageButtons buttons) {
   CheckStillRunning("a message box");
-  ShownDialog shown{ShownDialog::Kind::Message, std::string(caption), std::string(text)};
+  ShownDialog shown;
+  shown.kind = ShownDialog::Kind::Message;
+  shown.caption = caption;
+  shown.text = text;
   shown.buttons = buttons;
   shown.answered = !message_answers_.empty();
   // Esc and the close box give Cancel when there is one; OK alone gives OK.
@@ -106,7 +112,9 @@ void HeadlessToolkit::QueueInput(std::string text) { inputs_.emplace_back(std::m
 
 void HeadlessToolkit::QueueInputCancel() { inputs_.emplace_back(std::nullopt); }
 
-void HeadlessToolkit::QueueMessageAnswer(MessageAnswer answer) { message_answers_.push_back(answer); }
+void HeadlessToolkit::QueueMessageAnswer(MessageAnswer answer) {
+  message_answers_.push_back(answer);
+}
 
 void HeadlessToolkit::QueueModalScript(std::function<void(HeadlessWindow&)> script) {
   modal_scripts_.push_back(std::move(script));

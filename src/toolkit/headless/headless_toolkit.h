@@ -27,14 +27,14 @@ namespace molvane::toolkit {
 // A dialog as it was shown, and how it was answered.
 struct ShownDialog {
   enum class Kind { Input, Message };
-  Kind kind;
+  Kind kind = Kind::Input;
   std::string caption;
-  std::string text;              // the prompt of an input dialog, or the message
-  InputDialogForm layout{};      // input dialogs: the layout shown
-  MessageButtons buttons{};      // message boxes: the button set
-  bool answered = false;         // false: nothing was queued, the close box answered
+  std::string text;                    // the prompt of an input dialog, or the message
+  InputDialogForm layout{};            // input dialogs: the layout shown
+  MessageButtons buttons{};            // message boxes: the button set
+  bool answered = false;               // false: nothing was queued, the close box answered
   std::optional<std::string> entered;  // input dialogs: the confirmed text; nothing when cancelled
-  MessageAnswer answer{};        // message boxes
+  MessageAnswer answer{};              // message boxes
 };
 
 struct PopupRecord {

@@ -71,15 +71,17 @@ void HeadlessWindow::CheckBindings() const {
     }
     const auto control = std::ranges::find(form_.controls, binding.source, &ControlForm::name);
     const auto item = std::ranges::find(form_.menu_items, binding.source, &MenuItemForm::name);
-    const bool fits = control != form_.controls.end() ? Raises(control->kind, binding.kind)
+    const bool fits = control != form_.controls.end()  ? Raises(control->kind, binding.kind)
                       : item != form_.menu_items.end() ? binding.kind == EventKind::MenuSelected
                                                        : false;
-    if (!fits) HeadlessFailure("binding to an unknown source or an event it never raises:", binding.source);
+    if (!fits)
+      HeadlessFailure("binding to an unknown source or an event it never raises:", binding.source);
   }
 }
 
 HeadlessWindow::Slot& HeadlessWindow::Find(std::string_view name) {
-  const auto slot = std::ranges::find_if(controls_, [&](const Slot& s) { return s.form->name == name; });
+  const auto slot =
+      std::ranges::find_if(controls_, [&](const Slot& s) { return s.form->name == name; });
   if (slot == controls_.end()) HeadlessFailure("no control named", name);
   return *slot;
 }
@@ -127,7 +129,7 @@ void HeadlessWindow::PopupMenuAtCursor(int dx, int dy) {
 }
 
 void HeadlessWindow::Close() {
-  if (!open_ || closing_) return;
+  if (!open_ || closing_ || !toolkit_.Delivering()) return;
   closing_ = true;
   Raise({}, EventKind::Destroying);
   open_ = false;
@@ -183,7 +185,8 @@ bool HeadlessWindow::Focus(std::string_view name) {
 
 bool HeadlessWindow::DoubleClick(std::string_view name) {
   const ControlKind kind = Find(name).form->kind;
-  if (kind != ControlKind::Label && !IsEdit(kind)) HeadlessFailure("only labels and edit boxes are double-clicked:", name);
+  if (kind != ControlKind::Label && !IsEdit(kind))
+    HeadlessFailure("only labels and edit boxes are double-clicked:", name);
   if (!Accepts(name)) return false;
   if (IsEdit(kind)) MoveFocus(name);
   Raise(name, EventKind::DoubleClicked);

@@ -37,8 +37,8 @@ class HeadlessWindow final : public Window {
   // Records the position asked for and takes the next queued menu choice,
   // if any; an enabled item raises its MenuSelected.
   void PopupMenuAtCursor(int dx, int dy) override;
-  // Raises Destroying (unless the program has ended), then the window is
-  // gone. Its properties stay readable for tests.
+  // Raises Destroying, then the window is gone; its properties stay
+  // readable for tests. Once the program has ended it does nothing.
   void Close() override;
 
   // State, for tests.
@@ -56,12 +56,12 @@ class HeadlessWindow final : public Window {
   // keyboard on a control give it the focus first, as the real controls
   // do (raising GotFocus on an edit box that did not have it), except the
   // right button, which leaves the focus where it is.
-  bool SelectItem(std::string_view list, int index);   // click an item: sets it, then ItemSelected
+  bool SelectItem(std::string_view list, int index);  // click an item: sets it, then ItemSelected
   bool Click(std::string_view button);
   bool KeyDown(std::string_view list, int key, int shift = 0);
   bool RightButtonUp(std::string_view list, int x, int y, int shift = 0);
-  bool Focus(std::string_view name);                   // list, edit box or button
-  bool DoubleClick(std::string_view name);             // label or edit box
+  bool Focus(std::string_view name);        // list, edit box or button
+  bool DoubleClick(std::string_view name);  // label or edit box
   // Only into an enabled box that is not read-only. Replaces a whole
   // selection, else appends; a one-line box drops line breaks.
   bool Type(std::string_view edit, std::string_view text);

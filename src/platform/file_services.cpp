@@ -103,7 +103,8 @@ std::optional<Ownership> ReplaceableTarget(const std::string& target) {
     if (errno == ENOENT) return Ownership{};
     return std::nullopt;
   }
-  if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0 || access(target.c_str(), W_OK) != 0) {
+  if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0 ||
+      access(target.c_str(), W_OK) != 0) {
     return std::nullopt;
   }
   return Ownership{info.st_uid, info.st_gid, static_cast<mode_t>(info.st_mode & 07777)};

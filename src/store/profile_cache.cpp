@@ -12,12 +12,7 @@ namespace molvane {
 
 namespace {
 
-// File systems stamp a change with the time of their clock's last tick (a
-// few milliseconds; two seconds on the coarsest), so a second change within
-// the same tick, to the same size, leaves the stamp as it was. A stamp is
-// therefore trusted to stand for the bytes read only when the file's last
-// change lies at least this long before the read began.
-constexpr std::int64_t kStampResolutionNs = 2'000'000'000;
+constexpr std::int64_t kSecondNs = 1'000'000'000;
 
 // Up to this many reads are tried when the file changes while it is read.
 constexpr int kReadAttempts = 3;
@@ -35,16 +30,28 @@ std::optional<CachedProfile>& Cache() {
   return cache;
 }
 
-// Wall-clock time, the clock that file stamps are taken from. (<chrono>
-// cannot be used: its micro sign has no GBK form.)
+// Wall-clock time, the clock that file stamps are taken from.
 std::int64_t NowNs() {
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
-  return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+  return static_cast<std::int64_t>(now.tv_sec) * kSecondNs + now.tv_nsec;
 }
 
+// How far apart two changes must lie to get different stamps. File systems
+// stamp a change with the time of the kernel clock's last tick (at most 10 ms
+// apart); those that keep whole seconds show it in the stamp, and the
+// coarsest of them keeps two seconds.
+std::int64_t StampTickNs(const FileStamp& stamp) {
+  const bool whole_seconds =
+      stamp.modified_ns % kSecondNs == 0 && stamp.changed_ns % kSecondNs == 0;
+  return whole_seconds ? 2 * kSecondNs : kSecondNs / 20;
+}
+
+// Whether the stamp alone can tell any later change of the file: a change
+// within the tick of the last one, to the same size, would keep the stamp
+// as it is, so the last change must lie a tick before the read began.
 bool SettledBefore(const FileStamp& stamp, std::int64_t read_began_ns) {
-  return std::max(stamp.modified_ns, stamp.changed_ns) + kStampResolutionNs < read_began_ns;
+  return std::max(stamp.modified_ns, stamp.changed_ns) + StampTickNs(stamp) < read_began_ns;
 }
 
 std::shared_ptr<const ProfileDocument> EmptyDocument() {
@@ -72,8 +79,8 @@ std::shared_ptr<const ProfileDocument> LoadProfile(std::string_view path) {
     auto document = same_file && cache->document->Bytes() == bytes
                         ? cache->document
                         : std::make_shared<const ProfileDocument>(std::move(bytes));
-    cache = CachedProfile{std::string(path), *before, SettledBefore(*before, read_began_ns),
-                          document};
+    cache =
+        CachedProfile{std::string(path), *before, SettledBefore(*before, read_began_ns), document};
     return document;
   }
   return nullptr;

@@ -126,8 +126,8 @@ std::optional<std::pair<Line, LineParts>> ProfileDocument::FindKeyLine(const Sec
     const LineParts parts = profile::Classify(body, *line);
     const bool candidate =
         parts.kind == LineKind::kKey || (text_lines_too && parts.kind == LineKind::kText);
-    if (candidate && profile::SameName(body.substr(parts.name_begin, parts.name_end - parts.name_begin),
-                                       key)) {
+    if (candidate &&
+        profile::SameName(body.substr(parts.name_begin, parts.name_end - parts.name_begin), key)) {
       return std::pair{*line, parts};
     }
   }

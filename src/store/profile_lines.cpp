@@ -6,7 +6,9 @@ namespace molvane::profile {
 
 namespace {
 
-char FoldAscii(char byte) { return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + 32) : byte; }
+char FoldAscii(char byte) {
+  return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + 32) : byte;
+}
 
 bool StartsDoubleByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
 
@@ -26,8 +28,8 @@ std::optional<Line> LineReader::Next() {
   Line line{position_, std::min(next_cr_, next_lf_), 0};
   line.end = line.content_end;
   if (line.end < bytes_.size()) {
-    const bool crlf = bytes_[line.end] == '\r' && line.end + 1 < bytes_.size() &&
-                      bytes_[line.end + 1] == '\n';
+    const bool crlf =
+        bytes_[line.end] == '\r' && line.end + 1 < bytes_.size() && bytes_[line.end + 1] == '\n';
     line.end += crlf ? 2 : 1;
   }
   position_ = line.end;

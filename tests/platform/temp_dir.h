@@ -25,15 +25,9 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   ~TempDir() {
-    // Tests may leave folders read-only; open them up first, then remove bottom-up.
-    nftw(path_.c_str(), [](const char* p, const struct stat*, int type, FTW*) {
-      if (type == FTW_D) chmod(p, 0700);
-      return 0;
-    }, 16, FTW_PHYS);
-    nftw(path_.c_str(), [](const char* p, const struct stat*, int, FTW*) {
-      static_cast<void>(std::remove(p));
-      return 0;
-    }, 16, FTW_DEPTH | FTW_PHYS);
+    // Tests may leave folders read-only: open them up first, then remove bottom-up.
+    nftw(path_.c_str(), OpenUp, 16, FTW_PHYS);
+    nftw(path_.c_str(), Remove, 16, FTW_DEPTH | FTW_PHYS);
   }
 
   [[nodiscard]] const std::string& path() const { return path_; }
@@ -42,6 +36,15 @@ class TempDir {
   }
 
  private:
+  static int OpenUp(const char* path, const struct stat*, int type, FTW*) {
+    if (type == FTW_D) chmod(path, 0700);
+    return 0;
+  }
+  static int Remove(const char* path, const struct stat*, int, FTW*) {
+    static_cast<void>(std::remove(path));
+    return 0;
+  }
+
   std::string path_;
 };
 

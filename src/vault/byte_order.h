@@ -18,6 +18,15 @@ constexpr void store32_le(std::uint8_t* p, std::uint32_t v) {
   p[3] = static_cast<std::uint8_t>(v >> 24);
 }
 
+[[nodiscard]] constexpr std::uint64_t load64_le(const std::uint8_t* p) {
+  return std::uint64_t{load32_le(p)} | std::uint64_t{load32_le(p + 4)} << 32;
+}
+
+constexpr void store64_le(std::uint8_t* p, std::uint64_t v) {
+  store32_le(p, static_cast<std::uint32_t>(v));
+  store32_le(p + 4, static_cast<std::uint32_t>(v >> 32));
+}
+
 [[nodiscard]] constexpr std::uint32_t load32_be(const std::uint8_t* p) {
   return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 |
          std::uint32_t{p[3]};

@@ -151,7 +151,7 @@ constexpr SpTables kSp = MakeSpTables();
 // Key bit `position` (1 to 64) in this cipher's order: least significant bit first.
 [[nodiscard]] std::uint32_t KeyBit(const DesKey& key, int position) {
   const int index = position - 1;
-  return (key[static_cast<std::size_t>(index / 8)] >> (index % 8)) & 1u;
+  return (std::uint32_t{key[static_cast<std::size_t>(index / 8)]} >> (index % 8)) & 1u;
 }
 
 [[nodiscard]] std::uint32_t Rotate28(std::uint32_t half, int count) {

@@ -9,27 +9,31 @@ namespace {
 
 constexpr std::size_t kBlockSize = 64;
 
-// The four auxiliary functions of the rounds, in forms with one operation fewer
-// than the RFC's but equal to them bit for bit.
+// The four auxiliary functions of the rounds, in forms equal to the RFC's bit
+// for bit. x is always the value the step before computed and the steps form
+// one long chain, so each form uses x as late as it can. G adds its two terms
+// instead of ORing them (they share no bit), so the add merges with the
+// step's own additions.
 [[nodiscard]] constexpr std::uint32_t F(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
   return z ^ (x & (y ^ z));
 }
 [[nodiscard]] constexpr std::uint32_t G(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
-  return y ^ (z & (x ^ y));
+  return (x & z) + (y & ~z);
 }
 [[nodiscard]] constexpr std::uint32_t H(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
-  return x ^ y ^ z;
+  return x ^ (y ^ z);
 }
 [[nodiscard]] constexpr std::uint32_t I(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
   return y ^ (x | ~z);
 }
 
-// a = b + ((a + Mix(b, c, d) + word + constant) <<< shift)
+// a = b + ((a + Mix(b, c, d) + word + constant) <<< shift), adding the terms
+// that do not wait for b first.
 template <std::uint32_t (*Mix)(std::uint32_t, std::uint32_t, std::uint32_t)>
 [[gnu::always_inline]] inline void Step(std::uint32_t& a, std::uint32_t b, std::uint32_t c,
                                         std::uint32_t d, std::uint32_t word, std::uint32_t constant,
                                         int shift) {
-  a = b + std::rotl(a + Mix(b, c, d) + word + constant, shift);
+  a = b + std::rotl(Mix(b, c, d) + (a + word + constant), shift);
 }
 
 // Folds one 64-byte block into the chaining state. The constants are the

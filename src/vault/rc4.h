@@ -21,10 +21,9 @@ class Rc4 {
   void Apply(std::span<std::uint8_t> data);
 
  private:
-  // Word-sized entries: the byte swaps of the generator run faster on them.
-  std::array<std::uint32_t, 256> state_;
-  std::uint32_t i_ = 0;
-  std::uint32_t j_ = 0;
+  std::array<std::uint8_t, 256> state_;
+  std::uint8_t i_ = 0;
+  std::uint8_t j_ = 0;
 };
 
 }  // namespace molvane

@@ -1,0 +1,44 @@
+#include "hex.h"
+
+#include <stdexcept>
+
+namespace molvane::test {
+namespace {
+
+int DigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  throw std::invalid_argument("not a hex digit in a test vector");
+}
+
+}  // namespace
+
+std::string FromHex(std::string_view hex) {
+  std::string bytes;
+  int high = -1;
+  for (const char c : hex) {
+    if (c == ' ') continue;
+    if (high < 0) {
+      high = DigitValue(c);
+    } else {
+      bytes += static_cast<char>(high * 16 + DigitValue(c));
+      high = -1;
+    }
+  }
+  if (high >= 0) throw std::invalid_argument("odd number of hex digits in a test vector");
+  return bytes;
+}
+
+std::string ToHex(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    hex += kDigits[byte >> 4];
+    hex += kDigits[byte & 15];
+  }
+  return hex;
+}
+
+}  // namespace molvane::test

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/program_path.h"
+#include "platform/shell_open.h"
 
 namespace molvane {
 
@@ -9,6 +10,7 @@ Services DefaultServices() {
   Services services;
   services.program_directory = ProgramDirectory();
   services.now = NowAsAutomationDate;
+  services.open_address = OpenInBrowser;
   return services;
 }
 

@@ -5,9 +5,8 @@
 
 namespace molvane {
 
-// The executable's folder and the local clock. open_address and
-// ip_lookup_url stay empty until the browser hand-off and the IP lookup are
-// built; their callers check them.
+// The executable's folder, the local clock and the default browser.
+// ip_lookup_url stays empty until the IP lookup is built; its caller checks it.
 [[nodiscard]] Services DefaultServices();
 
 }  // namespace molvane

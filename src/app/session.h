@@ -27,8 +27,7 @@ struct FindState {
 struct Services {
   std::string program_directory;                    // folder of the executable, no trailing separator
   std::function<double()> now;                      // current local time as an automation date
-  // Hands a web address to the browser. DefaultServices leaves it empty until
-  // the browser hand-off is built; callers check it before calling.
+  // Hands a web address to the browser; callers check that it is set.
   std::function<void(const std::string&)> open_address;
   std::string ip_lookup_url;  // the public IP lookup page; empty until the lookup is built
 };
@@ -42,6 +41,9 @@ struct App {
   AppSession session;
   FindState find;
   toolkit::Window* main_window = nullptr;  // set while the main window exists
+  // True while the remarks window is open, and while the focus goes back
+  // from it to the remarks box that opened it: that return opens nothing.
+  bool remarks_window_open = false;
 };
 
 }  // namespace molvane

@@ -1,0 +1,68 @@
+// The real program under X: a user creates an entry with the mouse and the
+// keyboard, saves it, closes the window, and the entry is in the data file.
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+
+#include "gui/gui_test.h"
+
+namespace molvane::gui_test {
+namespace {
+
+const std::filesystem::path kProgram = MOLVANE_PROGRAM;
+
+// Centres of the controls used, in client-area pixels of the main window.
+struct Point {
+  int x, y;
+};
+constexpr Point kNewButton = {8 + 25, 304 + 12};
+constexpr Point kEditButton = {64 + 25, 304 + 12};
+constexpr Point kTitleBox = {40 + 52, 152 + 10};
+constexpr Point kSiteBox = {40 + 52, 176 + 10};
+constexpr Point kAccountBox = {40 + 52, 200 + 10};
+constexpr Point kPasswordBox = {40 + 52, 224 + 10};
+
+std::string ReadWholeFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+using EntryWorkflowGuiTest = GuiTest;
+
+TEST_F(EntryWorkflowGuiTest, ANewEntryTypedAndSavedIsInTheFileAfterClose) {
+  ChildProgram program(kProgram);
+  ASSERT_TRUE(program.Start());
+  const auto window = x11.WaitForWindow("Molvane");
+  ASSERT_TRUE(window) << "no window captioned Molvane";
+  x11.Focus(*window);
+
+  x11.Click(*window, kNewButton.x, kNewButton.y);
+  const std::pair<Point, const char*> typed[] = {{kTitleBox, "Shop"},
+                                                 {kSiteBox, "shop.example"},
+                                                 {kAccountBox, "carol"},
+                                                 {kPasswordBox, "secret"}};
+  for (const auto& [box, text] : typed) {
+    x11.Click(*window, box.x, box.y);
+    x11.TypeText(text);
+  }
+  x11.Click(*window, kEditButton.x, kEditButton.y);
+
+  // The caption counts the saved entry.
+  const auto saved = x11.WaitForWindow(Utf8(u8"Molvane 1个项目"));
+  EXPECT_TRUE(saved) << "the caption does not count the new entry: " << x11.Caption(*window);
+  x11.RequestClose(*window);
+  EXPECT_TRUE(x11.WaitUntilGone(*window));
+  EXPECT_EQ(program.WaitForExit(), 0);
+
+  // The empty optional fields were stored with their defaults, in key order.
+  EXPECT_EQ(ReadWholeFile(program.Directory() / "RegInfo.dat"),
+            "[Shop]\r\n网址=shop.example\r\n账号=carol\r\n密码=secret\r\n手机=无\r\n邮箱=无\r\n"
+            "注册IP=未知\r\n注册邮箱=未知\r\n注册手机=未知\r\n注册地点=未知\r\n注册时间=未知\r\n"
+            "备注信息=无\r\n");
+}
+
+}  // namespace
+}  // namespace molvane::gui_test

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -14,11 +15,16 @@
 
 namespace molvane::gui_test {
 
+// Skips the test when no display is named (run the GUI tests under
+// xvfb-run); a display that is named but cannot be reached is a failure.
+inline void RequireDisplay(const X11Session& x11) {
+  if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display: run under xvfb-run";
+  ASSERT_TRUE(x11.Connected()) << "cannot connect to the X display " << std::getenv("DISPLAY");
+}
+
 class GuiTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    if (!x11.Connected()) GTEST_SKIP() << "no X display: run the GUI tests under xvfb-run";
-  }
+  void SetUp() override { RequireDisplay(x11); }
 
   X11Session x11;
 };

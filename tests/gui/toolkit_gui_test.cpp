@@ -73,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(Dialogs, DialogGuiTest, ::testing::ValuesIn(kDialogCase
 
 TEST(DialogGuiTest, InputDialogWithPromptHasTheFormsSizeAndIsCentred) {
   X11Session x11;
-  if (!x11.Connected()) GTEST_SKIP() << "no X display";
+  RequireDisplay(x11);
+  if (HasFatalFailure() || IsSkipped()) return;
   ChildProgram probe(kProbe);
   ASSERT_TRUE(probe.Start({"prompt"}));
   const auto dialog = x11.WaitForWindow(Utf8(u8"请输入："));

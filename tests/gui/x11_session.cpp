@@ -20,7 +20,14 @@ constexpr auto kPollPause = 20ms;
 
 }  // namespace
 
-X11Session::X11Session() : display_(XOpenDisplay(nullptr)) {}
+// A display that is busy with another test's program may refuse a new
+// client for a moment: try a few times before giving up.
+X11Session::X11Session() {
+  for (int attempt = 0; attempt < 20 && display_ == nullptr; ++attempt) {
+    if (attempt > 0) std::this_thread::sleep_for(100ms);
+    display_ = XOpenDisplay(nullptr);
+  }
+}
 
 X11Session::~X11Session() {
   if (display_ != nullptr) XCloseDisplay(display_);

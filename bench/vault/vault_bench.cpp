@@ -12,6 +12,7 @@
 #include <random>
 #include <string>
 
+#include "byte_strings.h"
 #include "openssl_reference.h"
 #include "vault/des.h"
 #include "vault/vault_cipher.h"
@@ -23,10 +24,8 @@ constexpr std::int64_t kOneMb = 1'000'000;
 constexpr char kPassword[] = "密码 of a usual length";
 
 std::string RandomBytes(std::size_t size) {
-  std::mt19937_64 random(42);
-  std::string bytes(size, '\0');
-  for (char& c : bytes) c = static_cast<char>(random());
-  return bytes;
+  std::mt19937 random(42);
+  return test::RandomBytes(random, size);
 }
 
 double Now() {
@@ -72,16 +71,9 @@ void BM_OpenVault(benchmark::State& state) {
 void BM_DesEcb(benchmark::State& state) {
   const std::string data = RandomBytes(static_cast<std::size_t>(state.range(0)));
   const DesKey key = FoldDesKey(kPassword);
-  const DesKey standard_key = openssl_reference::BitReversedKey(key);
+  const DesKey standard_key = test::BitReversedKey(key);
   Compare(
-      state,
-      [&] {
-        std::string out(data.size(), '\0');
-        const DesSchedule des(key, DesSchedule::Direction::kEncrypt);
-        des.TransformEcb({reinterpret_cast<const std::uint8_t*>(data.data()), data.size()},
-                         {reinterpret_cast<std::uint8_t*>(out.data()), out.size()});
-        return out;
-      },
+      state, [&] { return test::VaultDes(data, key, DesSchedule::Direction::kEncrypt); },
       [&] { return openssl_reference::DesEcb(data, standard_key, true); });
 }
 

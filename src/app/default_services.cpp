@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/program_path.h"
 #include "platform/shell_open.h"
+#include "web/public_ip.h"
 
 namespace molvane {
 
@@ -11,6 +12,7 @@ Services DefaultServices() {
   services.program_directory = ProgramDirectory();
   services.now = NowAsAutomationDate;
   services.open_address = OpenInBrowser;
+  services.ip_lookup_url = PublicIpLookupUrl();
   return services;
 }
 

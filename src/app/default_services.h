@@ -5,8 +5,8 @@
 
 namespace molvane {
 
-// The executable's folder, the local clock and the default browser.
-// ip_lookup_url stays empty until the IP lookup is built; its caller checks it.
+// The executable's folder, the local clock, the default browser and the
+// IP lookup page (MOLVANE_IP_LOOKUP_URL or the built-in one).
 [[nodiscard]] Services DefaultServices();
 
 }  // namespace molvane

@@ -29,7 +29,7 @@ struct Services {
   std::function<double()> now;                      // current local time as an automation date
   // Hands a web address to the browser; callers check that it is set.
   std::function<void(const std::string&)> open_address;
-  std::string ip_lookup_url;  // the public IP lookup page; empty until the lookup is built
+  std::string ip_lookup_url;  // address of the public IP lookup page
 };
 
 struct App {

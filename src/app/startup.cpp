@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 
+#include "app/vault_lock.h"
 #include "platform/file_services.h"
 #include "store/record_store.h"
 
@@ -40,6 +41,14 @@ void AroundWindowEvent(toolkit::Bindings& bindings, toolkit::EventKind kind,
   };
 }
 
+// The display went away with the desktop session, so no prompt can be
+// shown: the register is sealed at once under the password held. With none
+// held it stays plain, and the next start opens it as it is.
+void OnDisplayLost(const App& app) {
+  if (app.session.VaultPassword.empty()) return;
+  static_cast<void>(SealDataFile(app.session));
+}
+
 }  // namespace
 
 int StartProgram(toolkit::Toolkit& toolkit, Services services, const toolkit::WindowForm& main_form,
@@ -56,16 +65,28 @@ int StartProgram(toolkit::Toolkit& toolkit, Services services, const toolkit::Wi
 toolkit::Window* LoadMainWindow(App& app, const toolkit::WindowForm& main_form,
                                 const MainWindowBinder& bind) {
   toolkit::Bindings bindings = bind(app);
-  AroundWindowEvent(bindings, toolkit::EventKind::Created,
-                    [&app](const toolkit::Event& event) { app.main_window = &event.window; }, {});
-  AroundWindowEvent(bindings, toolkit::EventKind::Destroying, {},
-                    [&app](const toolkit::Event&) { app.main_window = nullptr; });
+  // The data file is plain and up to this run to seal from the end of the
+  // creation handler (the unlock) until the Destroying handler (the lock)
+  // begins; only then does a lost display seal it.
+  auto unlocked = std::make_shared<bool>(false);
+  AroundWindowEvent(
+      bindings, toolkit::EventKind::Created,
+      [&app](const toolkit::Event& event) { app.main_window = &event.window; },
+      [unlocked](const toolkit::Event&) { *unlocked = true; });
+  AroundWindowEvent(
+      bindings, toolkit::EventKind::Destroying,
+      [unlocked](const toolkit::Event&) { *unlocked = false; },
+      [&app](const toolkit::Event&) { app.main_window = nullptr; });
+  app.toolkit.SetDisplayLostRoutine([&app, unlocked] {
+    if (*unlocked) OnDisplayLost(app);
+  });
   return app.toolkit.Load(main_form, std::move(bindings));
 }
 
 void OnMainWindowCreated(App& app, const toolkit::Event& event) {
   app.session.DataFilePath = DataFilePathIn(app.services.program_directory);
   if (FileSizeOf(app.session.DataFilePath) <= 0) return;
+  if (!UnlockVault(app)) return;
 
   const std::vector<std::string> titles = ListTitles(app.session.DataFilePath);
   if (titles.empty()) return;

@@ -25,14 +25,17 @@ int StartProgram(toolkit::Toolkit& toolkit, Services services, const toolkit::Wi
                  const MainWindowBinder& bind);
 
 // Loads the main window for `app`, keeping App::main_window set exactly while
-// the window exists. Gives the window, or null when it is gone (the program
-// ended during its creation).
+// the window exists, and registers what a lost display does: while the
+// window lives (unlocked, not yet locking), the register is sealed at once
+// under the password held, if any. Gives the window, or null when it is
+// gone (the program ended during its creation).
 toolkit::Window* LoadMainWindow(App& app, const toolkit::WindowForm& main_form,
                                 const MainWindowBinder& bind);
 
-// The main window's creation handler: fixes the data file's path, then fills
-// the title list from the register and sets the caption counter. An absent
-// or empty data file leaves the list empty and the caption as it is.
+// The main window's creation handler: fixes the data file's path, has the
+// file unlocked (which may end the program), then fills the title list from
+// the register and sets the caption counter. An absent or empty data file
+// leaves the list empty and the caption as it is, without asking.
 void OnMainWindowCreated(App& app, const toolkit::Event& event);
 
 // Sets the caption to "Molvane " followed by the number of titles in the

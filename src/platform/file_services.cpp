@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -144,7 +145,11 @@ std::string ReadFileBytes(std::string_view path) {
   struct stat info {};
   if (!file.is_open() || fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
   std::string bytes;
-  if (!ReadAll(file.get(), bytes, static_cast<std::size_t>(info.st_size))) return {};
+  try {
+    if (!ReadAll(file.get(), bytes, static_cast<std::size_t>(info.st_size))) return {};
+  } catch (const std::exception&) {
+    return {};  // too large to hold in memory: it cannot be read either
+  }
   return bytes;
 }
 

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <ctime>
+
 #include "platform/native_path.h"
 
 namespace molvane {
@@ -21,6 +23,11 @@ std::optional<FileStamp> StampOf(std::string_view path) {
   return FileStamp{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
                    static_cast<std::int64_t>(info.st_size), Nanoseconds(info.st_mtim),
                    Nanoseconds(info.st_ctim)};
+}
+
+std::int64_t StampClockNowNs() {
+  timespec now{};
+  return clock_gettime(CLOCK_REALTIME, &now) == 0 ? Nanoseconds(now) : 0;
 }
 
 }  // namespace molvane

@@ -23,4 +23,8 @@ struct FileStamp {
 // The stamp of the regular file at `path`; nullopt when there is none.
 [[nodiscard]] std::optional<FileStamp> StampOf(std::string_view path);
 
+// Now, on the wall clock that stamps are taken from, in nanoseconds since
+// the epoch; 0 when the clock cannot be read.
+[[nodiscard]] std::int64_t StampClockNowNs();
+
 }  // namespace molvane

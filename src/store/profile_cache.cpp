@@ -1,7 +1,7 @@
 #include "store/profile_cache.h"
 
 #include <algorithm>
-#include <ctime>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -28,13 +28,6 @@ struct CachedProfile {
 std::optional<CachedProfile>& Cache() {
   static std::optional<CachedProfile> cache;
   return cache;
-}
-
-// Wall-clock time, the clock that file stamps are taken from.
-std::int64_t NowNs() {
-  timespec now{};
-  clock_gettime(CLOCK_REALTIME, &now);
-  return static_cast<std::int64_t>(now.tv_sec) * kSecondNs + now.tv_nsec;
 }
 
 // How far apart two changes must lie to get different stamps. File systems
@@ -69,7 +62,8 @@ std::shared_ptr<const ProfileDocument> LoadProfile(std::string_view path) {
     const bool same_file = cache && cache->path == path;
     if (same_file && cache->stamp_trusted && cache->stamp == *before) return cache->document;
 
-    const std::int64_t read_began_ns = NowNs();
+    // A clock that cannot be read gives 0, and a stamp is then never trusted.
+    const std::int64_t read_began_ns = StampClockNowNs();
     std::string bytes = ReadFileBytes(path);
     if (StampOf(path) != before) continue;  // changed while being read
     if (bytes.size() != static_cast<std::size_t>(before->size)) return nullptr;

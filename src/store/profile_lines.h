@@ -54,11 +54,13 @@ struct LineParts {
   std::size_t value_begin = 0;  // key: the byte after the first '='
 };
 
+// What `line` of `bytes` is, and where its parts lie.
 [[nodiscard]] LineParts Classify(std::string_view bytes, const Line& line);
 
 // Space, TAB, VT, FF and CR: the bytes that do not count at the ends of a name.
 [[nodiscard]] bool IsBlank(char byte);
 
+// `text` without the blanks (IsBlank) at both ends.
 [[nodiscard]] std::string_view TrimBlanks(std::string_view text);
 
 // The form in which names are compared: blanks at both ends dropped, ASCII

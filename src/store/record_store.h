@@ -27,16 +27,20 @@ using EntryValues = std::array<std::string, 11>;
                                     std::string_view key);
 
 // Creates the section and key as needed or replaces the value in place.
-// False, with the file unchanged, when it cannot be written or when title,
-// key or value holds CR or LF.
+// False, with the file unchanged, when it cannot be read whole or written,
+// or when ProfileDocument::WithSettings refuses the setting (CR or LF in
+// title, key or value, a blank title, a key that would not read back).
 [[nodiscard]] bool WriteValue(std::string_view path, std::string_view title,
                               std::string_view key, std::string_view value);
 
-// Writes all eleven values of an entry in one replacement of the file.
+// Writes all eleven values of an entry, each as WriteValue would, in one
+// replacement of the file; false, with the file unchanged, where WriteValue
+// would refuse any of them.
 [[nodiscard]] bool WriteEntry(std::string_view path, std::string_view title,
                               const EntryValues& values);
 
-// Removes the section with all its lines.
+// Removes the section with all its lines. False, with the file unchanged,
+// when there is no such entry or the file cannot be written.
 [[nodiscard]] bool DeleteEntry(std::string_view path, std::string_view title);
 
 }  // namespace molvane

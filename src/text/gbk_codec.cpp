@@ -19,6 +19,11 @@ unsigned char Byte(std::string_view text, std::size_t i) {
   return static_cast<unsigned char>(text[i]);
 }
 
+// Whether there is a byte at `i` and it lies in [lo, hi].
+bool ByteIn(std::string_view text, std::size_t i, unsigned lo, unsigned hi) {
+  return i < text.size() && Byte(text, i) >= lo && Byte(text, i) <= hi;
+}
+
 void AppendUtf8(std::string& out, char32_t cp) {
   // Only escape characters are written here: three UTF-8 bytes each.
   out += static_cast<char>(0xE0 | (cp >> 12));
@@ -56,11 +61,23 @@ class Converter {
   iconv_t cd_;
 };
 
+// Opening a conversion costs more than converting a short text, so each
+// thread keeps one of each direction; Convert resets its state before every use.
+Converter& ToUtf8() {
+  thread_local Converter converter("UTF-8", "GB18030");
+  return converter;
+}
+
+Converter& ToGb() {
+  thread_local Converter converter("GB18030", "UTF-8");
+  return converter;
+}
+
 // Length of the GB18030 character whose lead byte (0x81..0xFE) stands at
 // `i`, by the shape of its bytes: 2, 4, or 0 when the shape is invalid.
 std::size_t GbCharLength(std::string_view gb, std::size_t i) {
   const auto in = [&](std::size_t k, unsigned lo, unsigned hi) {
-    return i + k < gb.size() && Byte(gb, i + k) >= lo && Byte(gb, i + k) <= hi;
+    return ByteIn(gb, i + k, lo, hi);
   };
   if (!in(0, 0x81, 0xFE)) return 0;
   if (in(1, 0x30, 0x39)) return in(2, 0x81, 0xFE) && in(3, 0x30, 0x39) ? 4 : 0;
@@ -77,7 +94,7 @@ bool IsEscapeUtf8(std::string_view utf8) {
 // surrogates, nothing above U+10FFFF), or 0 when the byte there starts none.
 std::size_t Utf8SequenceLength(std::string_view utf8, std::size_t i) {
   const auto in = [&](std::size_t k, unsigned lo, unsigned hi) {
-    return i + k < utf8.size() && Byte(utf8, i + k) >= lo && Byte(utf8, i + k) <= hi;
+    return ByteIn(utf8, i + k, lo, hi);
   };
   const auto tail = [&](std::size_t from, std::size_t to) {
     for (std::size_t k = from; k < to; ++k) {
@@ -104,10 +121,6 @@ char32_t EscapeCodePoint(std::string_view utf8) {
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
-  // Opening a conversion costs more than converting a short text, so each
-  // thread keeps its own; Convert resets its state before every use.
-  thread_local Converter to_utf8("UTF-8", "GB18030");
-  thread_local Converter to_gb("GB18030", "UTF-8");
   std::string out;
   out.reserve(gbk.size() * 3 / 2);
   for (std::size_t i = 0; i < gbk.size();) {
@@ -123,8 +136,8 @@ std::string GbkToUtf8(std::string_view gbk) {
     const std::size_t n = GbCharLength(gbk, i);
     if (n != 0) {
       const std::string_view unit = gbk.substr(i, n);
-      const std::optional<std::string> utf8 = to_utf8.Convert(unit);
-      if (utf8 && !utf8->empty() && !IsEscapeUtf8(*utf8) && to_gb.Convert(*utf8) == unit) {
+      const std::optional<std::string> utf8 = ToUtf8().Convert(unit);
+      if (utf8 && !utf8->empty() && !IsEscapeUtf8(*utf8) && ToGb().Convert(*utf8) == unit) {
         out += *utf8;
         i += n;
         continue;
@@ -137,7 +150,6 @@ std::string GbkToUtf8(std::string_view gbk) {
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
-  thread_local Converter to_gb("GB18030", "UTF-8");
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
@@ -154,7 +166,7 @@ std::string Utf8ToGbk(std::string_view utf8) {
       out += static_cast<char>(0x80u + (cp - kEscapeBase));
       continue;
     }
-    const std::optional<std::string> gb = to_gb.Convert(sequence);
+    const std::optional<std::string> gb = ToGb().Convert(sequence);
     out += gb ? *gb : std::string(sequence);
   }
   return out;

@@ -34,7 +34,13 @@ class Toolkit {
   // focus back, raising GotFocus as a native edit box does.
   virtual void RunModal(const WindowForm& form, Bindings bindings, Window& parent) = 0;
 
-  // Delivers events until no window of the program is left.
+  // Delivers events until no window of the program is left. A request from
+  // outside to end the program (a termination signal) becomes the user's
+  // close of its windows: the dialogs and modal windows open at that moment,
+  // or opened before the closing begins, end as cancelled or closed; then
+  // the loop closes its windows, raising their Destroying events as the
+  // close box does. Further requests are ignored once a window of the loop
+  // is closing, whoever closed it.
   virtual void RunEventLoop() = 0;
 
   // The prompt dialog: centred, modal, no parent. The entry starts empty.
@@ -53,6 +59,12 @@ class Toolkit {
 
   // Registers the routine that runs exactly once when the process ends.
   virtual void SetExitRoutine(std::function<void()> routine) = 0;
+
+  // Registers the routine that runs when the connection to the display is
+  // lost (the desktop session ended). No window can be shown or used any
+  // more, so the routine must touch none; the process then ends with code 1
+  // and the exit routine runs.
+  virtual void SetDisplayLostRoutine(std::function<void()> routine) = 0;
 
   // Ends the program with `code`: from now on no handler of any window
   // runs and the exit routine runs. The real backends end the process at

@@ -1,10 +1,12 @@
 #include "ui/main_window_bindings.h"
 
 #include "app/startup.h"
+#include "app/vault_lock.h"
 #include "ui/entry_workflow.h"
 #include "ui/field_conveniences.h"
 #include "ui/find.h"
 #include "ui/handler_binding.h"
+#include "ui/public_ip_button.h"
 #include "ui/remarks_window.h"
 
 namespace molvane {
@@ -16,6 +18,7 @@ toolkit::Bindings BindMainWindow(App& app) {
   // clang-format off
   return {
       On(app, kWindowItself, Created, OnMainWindowCreated),
+      On(app, kWindowItself, Destroying, LockVault),
       On(app, "列表框_项目列表", ItemSelected, OnEntrySelected),
       On(app, "按钮_新建项",     Clicked,      OnNewClicked),
       On(app, "按钮_编辑项",     Clicked,      OnEditClicked),
@@ -25,6 +28,7 @@ toolkit::Bindings BindMainWindow(App& app) {
       On(app, "菜单_查找",       MenuSelected,  OnFindSelected),
       On(app, "菜单_查找下一个", MenuSelected,  OnFindNextSelected),
       On(app, "按钮_取当前时间", Clicked,       OnTimeClicked),
+      On(app, "按钮_取当前IP",   Clicked,       LookUpPublicIp),
       On(app, "标签_网址",       DoubleClicked, OnSiteLabelDoubleClicked),
       On(app, "编辑框_注册地点", DoubleClicked, OnPlaceDoubleClicked),
       SelectAllOnFocus("编辑框_网址"),

@@ -227,6 +227,9 @@ DesSchedule::DesSchedule(const DesKey& key, Direction direction) {
     round_keys_[2 * slot] = words[0];
     round_keys_[2 * slot + 1] = words[1];
   }
+  // C and D hold 56 bits of the key itself; only the schedule may keep them.
+  WipeObject(c);
+  WipeObject(d);
 }
 
 DesSchedule::~DesSchedule() { WipeObject(round_keys_); }

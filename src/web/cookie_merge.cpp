@@ -52,9 +52,7 @@ std::string MergeCookies(std::string& old_cookies, std::string& new_cookies) {
     if (pair.name.empty() || pair.value.empty() || pair.value == "deleted") continue;
     result += pair.name + "=" + pair.value + ";";
   }
-  // Pieces come from splitting at ";", so a pair cannot hold one; the
-  // collapse only guarantees the form of the result.
-  old_cookies = ReplaceText(result, ";;", ";");
+  old_cookies = std::move(result);
   return old_cookies;
 }
 

@@ -39,6 +39,19 @@ bool ValidHeaderValue(std::string_view value) {
   return value.find_first_of("\r\n") == std::string_view::npos;
 }
 
+// curl is C code, so no exception may leave a callback. A callback that
+// cannot keep what it is given (out of memory) reports 0 bytes taken,
+// which makes curl end the exchange as failed.
+template <class Keep>
+size_t KeptOrNothing(size_t taken, Keep keep) noexcept {
+  try {
+    keep();
+    return taken;
+  } catch (...) {
+    return 0;
+  }
+}
+
 }  // namespace
 
 std::shared_ptr<CurlRequestObject> CurlRequestObject::Create() {
@@ -242,8 +255,9 @@ void CurlRequestObject::ForgetResponse() {
 }
 
 size_t CurlRequestObject::KeepBody(char* data, size_t size, size_t count, void* self) {
-  static_cast<CurlRequestObject*>(self)->body_.append(data, size * count);
-  return size * count;
+  return KeptOrNothing(size * count, [&] {
+    static_cast<CurlRequestObject*>(self)->body_.append(data, size * count);
+  });
 }
 
 // Each response in a chain of redirects (and any interim 1xx response)
@@ -252,12 +266,13 @@ size_t CurlRequestObject::KeepHeaderLine(char* data, size_t size, size_t count, 
   auto& lines = static_cast<CurlRequestObject*>(self)->response_header_lines_;
   std::string_view line(data, size * count);
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-  if (line.starts_with("HTTP/")) {
-    lines.clear();
-  } else if (!line.empty()) {
-    lines.emplace_back(line);
-  }
-  return size * count;
+  return KeptOrNothing(size * count, [&] {
+    if (line.starts_with("HTTP/")) {
+      lines.clear();
+    } else if (!line.empty()) {
+      lines.emplace_back(line);
+    }
+  });
 }
 
 // Ends the exchange when no byte has moved for longer than the send limit

@@ -62,10 +62,6 @@ void CompleteHeaders(std::string& headers, std::string_view url, std::string_vie
 // Hands the header lines to the request object one by one. Lines are
 // separated by CR LF only; empty lines are skipped.
 void SetHeaderLines(HttpRequestObject& request, const std::string& headers) {
-  if (FindText(headers, "\r\n") == -1) {
-    request.SetRequestHeader(HeaderName(headers), HeaderValue(headers));
-    return;
-  }
   for (const std::string& line : SplitText(headers, "\r\n")) {
     if (!line.empty()) request.SetRequestHeader(HeaderName(line), HeaderValue(line));
   }

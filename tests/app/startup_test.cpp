@@ -9,6 +9,7 @@
 #include "support/program_fixture.h"
 #include "ui/main_window_bindings.h"
 #include "ui/main_window_form.h"
+#include "vault/vault_cipher.h"
 
 namespace molvane {
 namespace {
@@ -25,17 +26,23 @@ struct StartCase {
 
 class StartUpTest : public ::testing::TestWithParam<StartCase> {};
 
-TEST_P(StartUpTest, ListsTheRegisterInFileOrderWithoutAsking) {
+TEST_P(StartUpTest, ListsTheRegisterInFileOrder) {
   const StartCase& c = GetParam();
   ProgramFixture program;
-  if (c.register_bytes) program.WriteRegister(*c.register_bytes);
+  // Only a register with content is sealed and asks for its password.
+  const bool sealed = c.register_bytes && !c.register_bytes->empty();
+  if (sealed) {
+    program.WriteSealedRegister(*c.register_bytes);
+  } else if (c.register_bytes) {
+    program.WriteRegister(*c.register_bytes);
+  }
 
   toolkit::HeadlessWindow* window = program.LoadMainWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(program.app.main_window, window);
   EXPECT_EQ(program.app.session.DataFilePath, program.Directory() + "/RegInfo.dat");
-  EXPECT_TRUE(program.app.session.VaultPassword.empty());
-  EXPECT_TRUE(program.toolkit.Dialogs().empty());
+  EXPECT_EQ(program.app.session.VaultPassword, sealed ? testing::kRegisterPassword : "");
+  EXPECT_EQ(program.toolkit.Dialogs().size(), sealed ? 1u : 0u);
 
   toolkit::ListBox& list = window->List("列表框_项目列表");
   std::vector<std::string> titles;
@@ -44,7 +51,7 @@ TEST_P(StartUpTest, ListsTheRegisterInFileOrderWithoutAsking) {
   EXPECT_EQ(list.Selection(), -1);
   EXPECT_EQ(window->Caption(), c.caption);
   EXPECT_FALSE(window->Edit("编辑框_标题").Enabled());
-  EXPECT_EQ(program.ReadRegister(), c.register_bytes.value_or(""));  // read, never written
+  EXPECT_EQ(program.ReadRegister(), c.register_bytes.value_or(""));  // plain while it runs
 }
 
 // clang-format off
@@ -92,7 +99,7 @@ struct StartedProgram {
 
 TEST(StartProgram, ShowsTheRegisterUntilTheUserClosesTheWindow) {
   StartedProgram started;
-  started.program.WriteRegister(PlainRegister(3));
+  started.program.WriteSealedRegister(PlainRegister(3));
   std::string caption_while_running;
   bool shown = false;
   started.program.toolkit.QueueLoopScript([&] {
@@ -107,6 +114,8 @@ TEST(StartProgram, ShowsTheRegisterUntilTheUserClosesTheWindow) {
   ASSERT_NE(started.app, nullptr);
   EXPECT_EQ(started.app->main_window, nullptr);
   EXPECT_EQ(started.program.toolkit.ExitRoutineRuns(), 0);  // the process has not ended yet
+  EXPECT_EQ(OpenVault(started.program.ReadRegister(), testing::kRegisterPassword),
+            PlainRegister(3));  // sealed again as the window closed
 }
 
 TEST(StartProgram, ReleaseSessionRunsOnceAsTheProcessEnds) {
@@ -134,7 +143,7 @@ TEST(StartProgram, ReleaseSessionRunsOnceAsTheProcessEnds) {
 
 TEST(StartProgram, AnEndDuringCreationShowsNoWindowAndStillReturnsZero) {
   StartedProgram started;
-  started.program.WriteRegister(PlainRegister(1));
+  started.program.WriteSealedRegister(PlainRegister(1));
   const int code = StartProgram(
       started.program.toolkit, started.program.TestServices(), kMainWindowForm, [](App& app) {
         toolkit::Bindings bindings = BindMainWindow(app);

@@ -82,6 +82,10 @@ std::optional<int> ChildProgram::WaitForExit(std::chrono::milliseconds timeout) 
   }
 }
 
+bool ChildProgram::SendSignal(int signal_number) const {
+  return pid_ > 0 && kill(pid_, signal_number) == 0;
+}
+
 std::string ChildProgram::Output() const {
   std::ifstream file(directory_ / kOutputFile, std::ios::binary);
   std::ostringstream text;

@@ -39,6 +39,9 @@ class ChildProgram {
   // signal number when a signal ended it); nothing while it still runs.
   std::optional<int> WaitForExit(std::chrono::milliseconds timeout = 10s);
 
+  // Sends the signal to the running process; false when none runs.
+  bool SendSignal(int signal_number) const;
+
   // What the process has written to its standard output so far.
   [[nodiscard]] std::string Output() const;
 

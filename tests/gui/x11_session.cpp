@@ -97,10 +97,16 @@ std::optional<WindowId> X11Session::WaitForWindow(std::string_view caption,
                                                   std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {
-    if (const auto window = FindWindow(XDefaultRootWindow(display_), caption)) {
+    // A window destroyed while the tree is walked makes its requests fail;
+    // the handler keeps that error from ending the test program.
+    XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    const auto found = FindWindow(XDefaultRootWindow(display_), caption);
+    XSync(display_, False);
+    XSetErrorHandler(previous);
+    if (found) {
       // Let the program draw it before anyone looks or types.
       std::this_thread::sleep_for(4 * kInputPause);
-      return window;
+      return found;
     }
     if (std::chrono::steady_clock::now() > deadline) return {};
     std::this_thread::sleep_for(kPollPause);

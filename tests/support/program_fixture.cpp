@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "ui/main_window_bindings.h"
 #include "ui/main_window_form.h"
+#include "vault/vault_cipher.h"
 
 namespace molvane::testing {
 
@@ -33,6 +34,11 @@ ProgramFixture::~ProgramFixture() {
 void ProgramFixture::WriteRegister(std::string_view bytes) const {
   std::ofstream(RegisterPath(), std::ios::binary | std::ios::trunc)
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void ProgramFixture::WriteSealedRegister(std::string_view plain) {
+  WriteRegister(SealVault(plain, kRegisterPassword));
+  toolkit.QueueInput(std::string(kRegisterPassword));
 }
 
 std::string ProgramFixture::ReadRegister() const {

@@ -23,6 +23,10 @@ class ProgramFixture {
 
   // Writes RegInfo.dat with exactly these bytes.
   void WriteRegister(std::string_view bytes) const;
+  // Writes RegInfo.dat sealed under kRegisterPassword, as a previous run
+  // left it, and queues that password for the start-up prompt: the window
+  // then opens on `plain`, which the file holds again while it runs.
+  void WriteSealedRegister(std::string_view plain);
   [[nodiscard]] std::string ReadRegister() const;
   [[nodiscard]] std::string RegisterPath() const { return directory_ + "/RegInfo.dat"; }
   [[nodiscard]] const std::string& Directory() const { return directory_; }
@@ -43,6 +47,8 @@ class ProgramFixture {
  private:
   std::string directory_;
 };
+
+inline constexpr std::string_view kRegisterPassword = "fixture 口令";
 
 // A plain register of `count` entries titled "项目1", "项目2", ...
 [[nodiscard]] std::string PlainRegister(int count);

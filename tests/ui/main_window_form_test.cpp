@@ -95,7 +95,7 @@ TEST(MainWindowForm, StartsInItsInitialStatesWithAndWithoutARegister) {
   for (int entries : {0, 3}) {
     SCOPED_TRACE(entries);
     ProgramFixture program;
-    program.WriteRegister(PlainRegister(entries));
+    if (entries > 0) program.WriteSealedRegister(PlainRegister(entries));
     toolkit::HeadlessWindow* window = program.LoadMainWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->IsShown());

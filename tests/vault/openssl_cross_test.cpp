@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "hex.h"
+#include "byte_strings.h"
 #include "openssl_reference.h"
 #include "vault/des.h"
 #include "vault/rc4.h"
@@ -15,21 +15,9 @@
 namespace molvane {
 namespace {
 
+using test::RandomBytes;
 using test::ToHex;
-
-std::string RandomBytes(std::mt19937& random, std::size_t size) {
-  std::string bytes(size, '\0');
-  for (char& c : bytes) c = static_cast<char>(random());
-  return bytes;
-}
-
-std::string OurDes(std::string_view data, const DesKey& key, DesSchedule::Direction direction) {
-  std::string out(data.size(), '\0');
-  const DesSchedule des(key, direction);
-  des.TransformEcb({reinterpret_cast<const std::uint8_t*>(data.data()), data.size()},
-                   {reinterpret_cast<std::uint8_t*>(out.data()), out.size()});
-  return out;
-}
+using test::VaultDes;
 
 // Standard DES keyed with the bit-reversed key bytes is this cipher.
 TEST(OpenSslCrossTest, DesEcbWithBitReversedKey) {
@@ -38,11 +26,11 @@ TEST(OpenSslCrossTest, DesEcbWithBitReversedKey) {
     DesKey key{};
     for (auto& byte : key) byte = static_cast<std::uint8_t>(random());
     const std::string data = RandomBytes(random, kDesBlockSize * (1 + random() % 40));
-    const DesKey standard_key = openssl_reference::BitReversedKey(key);
+    const DesKey standard_key = test::BitReversedKey(key);
     SCOPED_TRACE(ToHex({reinterpret_cast<const char*>(key.data()), key.size()}));
-    EXPECT_EQ(OurDes(data, key, DesSchedule::Direction::kEncrypt),
+    EXPECT_EQ(VaultDes(data, key, DesSchedule::Direction::kEncrypt),
               openssl_reference::DesEcb(data, standard_key, true));
-    EXPECT_EQ(OurDes(data, key, DesSchedule::Direction::kDecrypt),
+    EXPECT_EQ(VaultDes(data, key, DesSchedule::Direction::kDecrypt),
               openssl_reference::DesEcb(data, standard_key, false));
   }
 }

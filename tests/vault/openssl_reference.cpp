@@ -8,6 +8,8 @@
 #include <cstring>
 #include <memory>
 
+#include "byte_strings.h"
+
 namespace molvane::openssl_reference {
 namespace {
 
@@ -94,16 +96,6 @@ std::string Md5Hex(std::string_view data) {
   return hex;
 }
 
-DesKey BitReversedKey(const DesKey& key) {
-  DesKey reversed{};
-  for (std::size_t i = 0; i < key.size(); ++i) {
-    for (int bit = 0; bit < 8; ++bit) {
-      if ((key[i] >> bit) & 1) reversed[i] = static_cast<std::uint8_t>(reversed[i] | (0x80 >> bit));
-    }
-  }
-  return reversed;
-}
-
 namespace {
 
 DesKey StandardKeyOf(std::string_view password) {
@@ -112,7 +104,7 @@ DesKey StandardKeyOf(std::string_view password) {
     folded[i % 8] =
         static_cast<std::uint8_t>(folded[i % 8] ^ static_cast<unsigned char>(password[i]));
   }
-  return BitReversedKey(folded);
+  return test::BitReversedKey(folded);
 }
 
 }  // namespace

@@ -20,9 +20,6 @@ namespace molvane::openssl_reference {
 // MD5 of `data` in lowercase hexadecimal.
 [[nodiscard]] std::string Md5Hex(std::string_view data);
 
-// The vault's key bytes read most significant bit first, as standard DES reads them.
-[[nodiscard]] DesKey BitReversedKey(const DesKey& key);
-
 // The sealed form and its opening, for a non-empty password.
 [[nodiscard]] std::string SealVault(std::string_view plain, std::string_view password);
 [[nodiscard]] std::string OpenVault(std::string_view sealed, std::string_view password);

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "hex.h"
+#include "byte_strings.h"
 
 namespace molvane {
 namespace {

@@ -8,20 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "hex.h"
+#include "byte_strings.h"
 #include "vault/des.h"
 
 namespace molvane {
 namespace {
 
 using test::FromHex;
+using test::RandomBytes;
 using test::ToHex;
-
-std::string RandomBytes(std::mt19937& random, std::size_t size) {
-  std::string bytes(size, '\0');
-  for (char& c : bytes) c = static_cast<char>(random());
-  return bytes;
-}
 
 // Passwords of every shape: empty, one byte, longer than the DES key and the
 // RC4 state, and GBK text.
@@ -35,11 +30,7 @@ std::vector<std::string> SamplePasswords() {
 // DES-ECB under the key the vault folds from `password`, outside the envelope.
 std::string DesUnderPassword(std::string_view data, std::string_view password,
                              DesSchedule::Direction direction) {
-  std::string out(data.size(), '\0');
-  const DesSchedule des(FoldDesKey(password), direction);
-  des.TransformEcb({reinterpret_cast<const std::uint8_t*>(data.data()), data.size()},
-                   {reinterpret_cast<std::uint8_t*>(out.data()), out.size()});
-  return out;
+  return test::VaultDes(data, FoldDesKey(password), direction);
 }
 
 TEST(FoldDesKeyTest, XorsPasswordBytesIntoEightPlaces) {

@@ -117,6 +117,14 @@ std::string LoopbackServer::HostLine() const {
   return "Host: 127.0.0.1:" + std::to_string(http_port_);
 }
 
+void LoopbackServer::AddPage(const std::string& name, std::string_view body) const {
+  const fs::path folder = workdir_ / "pages";
+  std::error_code ignored;
+  fs::create_directories(folder, ignored);
+  std::ofstream(folder / name, std::ios::binary | std::ios::trunc)
+      .write(body.data(), static_cast<std::streamsize>(body.size()));
+}
+
 std::vector<RawRequest> LoopbackServer::Requests() const {
   std::vector<fs::path> files;
   for (const fs::directory_entry& entry : fs::directory_iterator(workdir_)) {

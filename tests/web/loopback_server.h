@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace molvane {
@@ -31,6 +32,9 @@ class LoopbackServer {
   [[nodiscard]] std::string HttpUrl(const std::string& path) const;
   [[nodiscard]] std::string HttpsUrl(const std::string& path) const;
   [[nodiscard]] std::string HostLine() const;  // "Host: 127.0.0.1:<http port>"
+
+  // Serves `body` at HttpUrl("/pages/" + name) and HttpsUrl("/pages/" + name).
+  void AddPage(const std::string& name, std::string_view body) const;
 
   // Every request read so far, oldest first.
   [[nodiscard]] std::vector<RawRequest> Requests() const;

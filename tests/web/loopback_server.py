@@ -18,6 +18,7 @@ The path chooses the answer:
   /missing   404 "no such page"
   /binary    200 with a body holding a zero byte
   /silent    never answers; waits until the client gives up
+  /pages/N   200 with the bytes of WORKDIR/pages/N, which the test wrote
   otherwise  200 "hello"
 """
 
@@ -61,6 +62,11 @@ def record(raw):
 
 def answer(path):
     """Status, reason, extra header lines and body for a request path."""
+    if path.startswith("/pages/"):
+        page = os.path.join(workdir, "pages", os.path.basename(path))
+        if os.path.isfile(page):
+            with open(page, "rb") as f:
+                return 200, "OK", ["Content-Type: text/html"], f.read()
     if path.endswith("/cookies"):
         return 200, "OK", [
             "Set-Cookie: a=1; Path=/",

@@ -13,6 +13,7 @@
 #include "toolkit/fltk/fltk_controls.h"
 #include "toolkit/fltk/fltk_text.h"
 #include "toolkit/fltk/geometry.h"
+#include "toolkit/fltk/outside_end.h"
 
 namespace molvane::toolkit::fltk {
 
@@ -69,12 +70,14 @@ class DialogWindow final : public Fl_Double_Window {
     button.callback(OnAnswer, reinterpret_cast<void*>(static_cast<std::intptr_t>(answer)));
   }
 
-  // Shows the dialog with the focus on `focus` and waits until it closes.
+  // Shows the dialog with the focus on `focus` and waits until it closes,
+  // or until an end of the program is asked, which cancels it.
   int Run(Fl_Widget& focus) {
     end();
     show();
     focus.take_focus();
-    while (shown()) Fl::wait();
+    while (shown() && !EndAsked()) Fl::wait();
+    hide();
     return answer_;
   }
 

@@ -3,9 +3,11 @@
 #include <FL/Fl.H>
 
 #include <cstdlib>
+#include <deque>
 
 #include "toolkit/fltk/fltk_dialogs.h"
 #include "toolkit/fltk/fltk_window.h"
+#include "toolkit/fltk/outside_end.h"
 
 namespace molvane::toolkit::fltk {
 
@@ -40,6 +42,21 @@ void RunExitRoutine() {
   if (ExitRoutine()) ExitRoutine()();
 }
 
+// Closes every window of the program as its close box would.
+void CloseEveryWindow() {
+  // Trackers stay where they were made: a deque never moves its items.
+  std::deque<Fl_Widget_Tracker> windows;
+  for (Fl_Window* window = Fl::first_window(); window != nullptr;
+       window = Fl::next_window(window)) {
+    windows.emplace_back(window);
+  }
+  // A Destroying handler may close other windows meanwhile.
+  for (Fl_Widget_Tracker& tracked : windows) {
+    auto* window = dynamic_cast<FltkWindow*>(tracked.widget());
+    if (window != nullptr && tracked.exists()) window->Close();
+  }
+}
+
 }  // namespace
 
 FltkToolkit::FltkToolkit() {
@@ -50,9 +67,11 @@ FltkToolkit::FltkToolkit() {
   Fl::set_color(FL_SELECTION_COLOR, 0, 120, 215);
   Fl::scrollbar_size(kScrollbarWidth);
   Fl::visible_focus(1);
+  WatchTerminationSignals();
 }
 
 Window* FltkToolkit::Load(const WindowForm& form, Bindings bindings) {
+  OpenWatchedDisplay();
   auto* window = new FltkWindow(form, std::move(bindings));
   return ShowAfterCreated(*window) ? window : nullptr;
 }
@@ -70,24 +89,38 @@ void FltkToolkit::RunModal(const WindowForm& form, Bindings bindings, Window& pa
   window->set_modal();
   Fl_Widget_Tracker alive(window);
   if (ShowAfterCreated(*window)) {
-    while (alive.exists() && window->shown()) Fl::wait();
+    while (alive.exists() && window->shown()) {
+      if (EndAsked()) {
+        window->Close();
+      } else {
+        Fl::wait();
+      }
+    }
   }
   if (give_back && focused_alive.exists() && Fl::focus() != focused) focused->take_focus();
 }
 
 void FltkToolkit::RunEventLoop() {
-  Fl::run();
+  for (;;) {
+    // Only here, where no handler is running, are the windows closed for
+    // an end that was asked.
+    if (EndAsked()) CloseEveryWindow();
+    if (Fl::first_window() == nullptr) break;
+    Fl::wait();
+  }
   Fl::do_widget_deletion();
 }
 
 std::optional<std::string> FltkToolkit::RunInputDialog(const InputDialogForm& form,
                                                        std::string_view caption,
                                                        std::string_view prompt) {
+  OpenWatchedDisplay();
   return fltk::RunInputDialog(form, caption, prompt);
 }
 
 MessageAnswer FltkToolkit::RunMessageBox(std::string_view text, std::string_view caption,
                                          MessageButtons buttons) {
+  OpenWatchedDisplay();
   return fltk::RunMessageBox(text, caption, buttons);
 }
 
@@ -97,6 +130,10 @@ void FltkToolkit::SetExitRoutine(std::function<void()> routine) {
   std::function<void()>& held = ExitRoutine();
   [[maybe_unused]] static const int registered = std::atexit(RunExitRoutine);
   held = std::move(routine);
+}
+
+void FltkToolkit::SetDisplayLostRoutine(std::function<void()> routine) {
+  fltk::SetDisplayLostRoutine(std::move(routine));
 }
 
 void FltkToolkit::EndProgram(int code) { std::exit(code); }

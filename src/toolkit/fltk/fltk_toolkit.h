@@ -8,8 +8,9 @@ namespace molvane::toolkit::fltk {
 
 class FltkToolkit final : public Toolkit {
  public:
-  // Chooses the fonts, sizes and colours of every window; the display is
-  // opened when the first window is made.
+  // Chooses the fonts, sizes and colours of every window and watches the
+  // termination signals; the display is opened when the first window or
+  // dialog is made.
   FltkToolkit();
 
   Window* Load(const WindowForm& form, Bindings bindings) override;
@@ -20,6 +21,7 @@ class FltkToolkit final : public Toolkit {
   MessageAnswer RunMessageBox(std::string_view text, std::string_view caption,
                               MessageButtons buttons) override;
   void SetExitRoutine(std::function<void()> routine) override;
+  void SetDisplayLostRoutine(std::function<void()> routine) override;
   [[noreturn]] void EndProgram(int code) override;
 };
 

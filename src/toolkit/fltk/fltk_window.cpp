@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "text/gbk_codec.h"
+#include "toolkit/fltk/outside_end.h"
 
 namespace molvane::toolkit::fltk {
 
@@ -117,6 +118,7 @@ void FltkWindow::PopupMenuAtCursor(int dx, int dy) {
 void FltkWindow::Close() {
   if (closing_) return;
   closing_ = true;
+  if (!modal()) NoteTopLevelClosing();
   // As on Windows, the window leaves the screen before its Destroying
   // handler runs, and the handler still finds every control.
   hide();

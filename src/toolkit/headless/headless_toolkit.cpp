@@ -1,5 +1,6 @@
 #include "toolkit/headless/headless_toolkit.h"
 
+#include <algorithm>
 #include <ranges>
 #include <utility>
 
@@ -26,10 +27,11 @@ void HeadlessToolkit::RunModal(const WindowForm& form, Bindings bindings, Window
   auto& owner = static_cast<HeadlessWindow&>(parent);
   owner.Block();
   HeadlessWindow& window = Create(form, std::move(bindings));
+  modal_windows_.push_back(&window);
   window.Raise({}, EventKind::Created);
   if (window.IsOpen() && Delivering()) {
     window.Show();
-    const bool scripted = !modal_scripts_.empty();
+    const bool scripted = !modal_scripts_.empty() && !EndAsked();
     CountAnswered(scripted, form.name);
     if (scripted) {
       auto script = std::move(modal_scripts_.front());
@@ -42,7 +44,7 @@ void HeadlessToolkit::RunModal(const WindowForm& form, Bindings bindings, Window
 }
 
 void HeadlessToolkit::RunEventLoop() {
-  if (!loop_scripts_.empty() && Delivering()) {
+  if (!loop_scripts_.empty() && Delivering() && !EndAsked()) {
     auto script = std::move(loop_scripts_.front());
     loop_scripts_.pop_front();
     script();
@@ -61,7 +63,7 @@ std::optional<std::string> HeadlessToolkit::RunInputDialog(const InputDialogForm
   shown.caption = caption;
   shown.text = prompt;
   shown.layout = form;
-  shown.answered = !inputs_.empty();
+  shown.answered = !inputs_.empty() && !EndAsked();
   if (shown.answered) {
     shown.entered = std::move(inputs_.front());
     inputs_.pop_front();
@@ -79,7 +81,7 @@ MessageAnswer HeadlessToolkit::RunMessageBox(std::string_view text, std::string_
   shown.caption = caption;
   shown.text = text;
   shown.buttons = buttons;
-  shown.answered = !message_answers_.empty();
+  shown.answered = !message_answers_.empty() && !EndAsked();
   // Esc and the close box give Cancel when there is one; OK alone gives OK.
   MessageAnswer answer = MessageAnswer::Cancel;
   if (shown.answered) {
@@ -96,8 +98,30 @@ void HeadlessToolkit::SetExitRoutine(std::function<void()> routine) {
   exit_routine_ = std::move(routine);
 }
 
+void HeadlessToolkit::SetDisplayLostRoutine(std::function<void()> routine) {
+  display_lost_routine_ = std::move(routine);
+}
+
 void HeadlessToolkit::EndProgram(int code) {
   if (!end_code_) end_code_ = code;
+}
+
+void HeadlessToolkit::RequestEnd() {
+  if (end_state_ == EndState::Running) end_state_ = EndState::Asked;
+}
+
+void HeadlessToolkit::LoseDisplay() {
+  // After EndProgram the real process is gone already.
+  if (!Delivering()) return;
+  if (display_lost_routine_) display_lost_routine_();
+  end_code_ = 1;
+  EndProcess();
+}
+
+void HeadlessToolkit::NoteClosing(const HeadlessWindow& window) {
+  if (std::ranges::find(modal_windows_, &window) == modal_windows_.end()) {
+    end_state_ = EndState::Closing;
+  }
 }
 
 void HeadlessToolkit::EndProcess() {

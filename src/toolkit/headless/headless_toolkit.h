@@ -9,6 +9,10 @@
 // recorded as unanswered. A program that keeps asking without answers (more
 // than kUnansweredLimit times in a row) fails the test with a message, and
 // so does any dialog opened after EndProgram.
+//
+// A test also delivers the ends that come from outside the program: a
+// termination request (RequestEnd) and the loss of the display
+// (LoseDisplay).
 
 #include <cstddef>
 #include <deque>
@@ -64,6 +68,7 @@ class HeadlessToolkit final : public Toolkit {
   MessageAnswer RunMessageBox(std::string_view text, std::string_view caption,
                               MessageButtons buttons) override;
   void SetExitRoutine(std::function<void()> routine) override;
+  void SetDisplayLostRoutine(std::function<void()> routine) override;
   // Records the code and delivers no event from now on; closes nothing.
   void EndProgram(int code) override;
 
@@ -77,6 +82,18 @@ class HeadlessToolkit final : public Toolkit {
   void QueueLoopScript(std::function<void()> script);
   // Queued answers that nothing has taken yet.
   [[nodiscard]] std::size_t UnusedAnswers() const;
+
+  // A termination signal arrives, as from a loop or modal script (a dialog
+  // or modal window is open meanwhile) or before the program starts. Until
+  // a top-level window begins closing, every dialog then ends as cancelled
+  // (unanswered, leaving the queued answers), every modal window is closed
+  // as soon as it is shown, and the event loop runs no script before it
+  // closes the windows. Ignored once a top-level window is closing.
+  void RequestEnd();
+  // The display is lost: the display-lost routine runs, then the process
+  // ends with code 1 (EndCode). Nothing happens once the program has ended.
+  void LoseDisplay();
+  [[nodiscard]] bool EndAsked() const { return end_state_ == EndState::Asked; }
 
   // What happened.
   [[nodiscard]] const std::vector<ShownDialog>& Dialogs() const { return dialogs_; }
@@ -93,10 +110,13 @@ class HeadlessToolkit final : public Toolkit {
 
   // For the windows.
   [[nodiscard]] bool Delivering() const { return !end_code_ && !process_ended_; }
+  void NoteClosing(const HeadlessWindow& window);
   std::optional<std::string> TakeMenuChoice();
   void RecordPopup(PopupRecord popup) { popups_.push_back(std::move(popup)); }
 
  private:
+  enum class EndState { Running, Asked, Closing };
+
   HeadlessWindow& Create(const WindowForm& form, Bindings bindings);
   void CheckStillRunning(std::string_view what) const;
   void CountAnswered(bool answered, std::string_view what);
@@ -114,6 +134,9 @@ class HeadlessToolkit final : public Toolkit {
   bool process_ended_ = false;
   std::function<void()> exit_routine_;
   int exit_routine_runs_ = 0;
+  std::function<void()> display_lost_routine_;
+  EndState end_state_ = EndState::Running;
+  std::vector<const HeadlessWindow*> modal_windows_;
 };
 
 }  // namespace molvane::toolkit

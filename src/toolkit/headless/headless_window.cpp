@@ -131,6 +131,7 @@ void HeadlessWindow::PopupMenuAtCursor(int dx, int dy) {
 void HeadlessWindow::Close() {
   if (!open_ || closing_ || !toolkit_.Delivering()) return;
   closing_ = true;
+  toolkit_.NoteClosing(*this);
   Raise({}, EventKind::Destroying);
   open_ = false;
   shown_ = false;

@@ -1,5 +1,6 @@
-#include "hex.h"
+#include "byte_strings.h"
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace molvane::test {
@@ -39,6 +40,30 @@ std::string ToHex(std::string_view bytes) {
     hex += kDigits[byte & 15];
   }
   return hex;
+}
+
+std::string RandomBytes(std::mt19937& random, std::size_t size) {
+  std::string bytes(size, '\0');
+  for (char& c : bytes) c = static_cast<char>(random());
+  return bytes;
+}
+
+DesKey BitReversedKey(const DesKey& key) {
+  DesKey reversed{};
+  for (std::size_t i = 0; i < key.size(); ++i) {
+    for (int bit = 0; bit < 8; ++bit) {
+      if ((key[i] >> bit) & 1) reversed[i] = static_cast<std::uint8_t>(reversed[i] | (0x80 >> bit));
+    }
+  }
+  return reversed;
+}
+
+std::string VaultDes(std::string_view data, const DesKey& key, DesSchedule::Direction direction) {
+  std::string out(data.size(), '\0');
+  const DesSchedule des(key, direction);
+  des.TransformEcb({reinterpret_cast<const std::uint8_t*>(data.data()), data.size()},
+                   {reinterpret_cast<std::uint8_t*>(out.data()), out.size()});
+  return out;
 }
 
 }  // namespace molvane::test

@@ -7,20 +7,13 @@
 #include "app/vault_lock.h"
 #include "platform/file_services.h"
 #include "store/record_store.h"
+#include "vault/wipe.h"
 
 namespace molvane {
 
 namespace {
 
 constexpr std::string_view kTitleList = "列表框_项目列表";
-
-// Overwrites a secret before its memory is given back.
-void Wipe(std::string& secret) {
-  volatile char* bytes = secret.data();
-  for (std::size_t i = 0; i < secret.size(); ++i) bytes[i] = 0;
-  secret.clear();
-  secret.shrink_to_fit();
-}
 
 // Wraps the window's own handler of `kind` (adding one if the table has
 // none) so that `before` runs ahead of it or `after` behind it.
@@ -108,7 +101,7 @@ void ReleaseSession(App& app) {
   app.find = FindState{};
   app.session.DataFilePath.clear();
   app.session.DataFilePath.shrink_to_fit();
-  Wipe(app.session.VaultPassword);
+  WipeString(app.session.VaultPassword);
 }
 
 }  // namespace molvane

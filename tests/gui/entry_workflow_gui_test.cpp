@@ -1,13 +1,12 @@
 // The real program under X: a user creates an entry with the mouse and the
-// keyboard, saves it, closes the window, and the entry is in the data file.
+// keyboard, saves it, closes the window, sets the password asked for, and
+// the entry is in the data file sealed under that password.
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 
-#include "gui/gui_test.h"
+#include "gui/vault_prompts.h"
 
 namespace molvane::gui_test {
 namespace {
@@ -24,11 +23,6 @@ constexpr Point kTitleBox = {40 + 52, 152 + 10};
 constexpr Point kSiteBox = {40 + 52, 176 + 10};
 constexpr Point kAccountBox = {40 + 52, 200 + 10};
 constexpr Point kPasswordBox = {40 + 52, 224 + 10};
-
-std::string ReadWholeFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 using EntryWorkflowGuiTest = GuiTest;
 
@@ -53,15 +47,18 @@ TEST_F(EntryWorkflowGuiTest, ANewEntryTypedAndSavedIsInTheFileAfterClose) {
   // The caption counts the saved entry.
   const auto saved = x11.WaitForWindow(Utf8(u8"Molvane 1个项目"));
   EXPECT_TRUE(saved) << "the caption does not count the new entry: " << x11.Caption(*window);
+  // The register had no password: closing asks for one to seal it under.
   x11.RequestClose(*window);
+  AnswerPrompt(x11, kSetPasswordPromptCaption, "shop-pass");
   EXPECT_TRUE(x11.WaitUntilGone(*window));
   EXPECT_EQ(program.WaitForExit(), 0);
 
   // The empty optional fields were stored with their defaults, in key order.
-  EXPECT_EQ(ReadWholeFile(program.Directory() / "RegInfo.dat"),
-            "[Shop]\r\n网址=shop.example\r\n账号=carol\r\n密码=secret\r\n手机=无\r\n邮箱=无\r\n"
-            "注册IP=未知\r\n注册邮箱=未知\r\n注册手机=未知\r\n注册地点=未知\r\n注册时间=未知\r\n"
-            "备注信息=无\r\n");
+  ExpectSealed(program,
+               "[Shop]\r\n网址=shop.example\r\n账号=carol\r\n密码=secret\r\n手机=无\r\n邮箱=无\r\n"
+               "注册IP=未知\r\n注册邮箱=未知\r\n注册手机=未知\r\n注册地点=未知\r\n注册时间=未知\r\n"
+               "备注信息=无\r\n",
+               "shop-pass");
 }
 
 }  // namespace

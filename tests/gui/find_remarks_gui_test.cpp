@@ -2,11 +2,9 @@
 // remarks box opens the remarks window once per visit.
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
-#include "gui/gui_test.h"
+#include "gui/vault_prompts.h"
 
 namespace molvane::gui_test {
 namespace {
@@ -24,24 +22,17 @@ std::string Entry(std::string_view title) {
 }
 
 const std::string kRegister = Entry("alpha") + Entry("beta") + Entry("gamma");
-
-std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+const std::string kPassword = "remarks-9";
 
 class FindRemarksGuiTest : public GuiTest {
  protected:
-  // Starts the program on the three entries and selects the first title,
-  // which gives the list the focus and shows the entry read-only.
+  // Starts the program on the three entries sealed under kPassword, unlocks
+  // them and selects the first title, which gives the list the focus and
+  // shows the entry read-only.
   WindowId StartAndSelectFirst(ChildProgram& program) {
-    program.WriteFile("RegInfo.dat", kRegister);
-    EXPECT_TRUE(program.Start());
-    const auto window = x11.WaitForWindow(Utf8(u8"Molvane 3个项目"));
-    if (!window) {
-      ADD_FAILURE() << "no main window counting three entries";
-      return 0;
-    }
+    const auto window = StartUnlocked(program, x11, kRegister, kPassword,
+                                      Utf8(u8"Molvane 3个项目"));
+    if (!window) return 0;
     x11.Focus(*window);
     x11.Click(*window, kFirstItemX, kFirstItemY);
     return *window;
@@ -78,11 +69,12 @@ TEST_F(FindRemarksGuiTest, CtrlFInTheListFindsATitle) {
   AnswerMessageWithEnter();  // the confirmation
   AnswerMessageWithEnter();  // "删除成功！"
   EXPECT_TRUE(x11.WaitForWindow(Utf8(u8"Molvane 2个项目")));
-  const std::string left = ReadFile(program.Directory() / "RegInfo.dat");
-  EXPECT_EQ(left, Entry("alpha") + Entry("beta"));
+  const std::string left = Entry("alpha") + Entry("beta");
+  EXPECT_EQ(ReadFile(program.Directory() / "RegInfo.dat"), left);
 
   x11.RequestClose(window);
   EXPECT_EQ(program.WaitForExit(), 0);
+  ExpectSealed(program, left, kPassword);
 }
 
 // The focus that comes back to the remarks box when the remarks window
@@ -103,7 +95,7 @@ TEST_F(FindRemarksGuiTest, RemarksWindowOpensAndClosesOnce) {
   // Closing it wrote nothing, and the program still answers.
   x11.RequestClose(window);
   EXPECT_EQ(program.WaitForExit(), 0);
-  EXPECT_EQ(ReadFile(program.Directory() / "RegInfo.dat"), kRegister);
+  ExpectSealed(program, kRegister, kPassword);
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -31,6 +34,12 @@ class GuiTest : public ::testing::Test {
 
 // Window captions travel as UTF-8, whatever the program's own text is.
 inline std::string Utf8(std::u8string_view text) { return {text.begin(), text.end()}; }
+
+// The whole content of a file, empty when it cannot be read.
+inline std::string ReadFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // Whether the program's output holds `line` as a whole line within `timeout`.
 inline bool WaitForLine(const ChildProgram& program, std::string_view line,

@@ -2,8 +2,9 @@
 // from the data file beside the executable, and its end.
 
 #include <filesystem>
+#include <string>
 
-#include "gui/gui_test.h"
+#include "gui/vault_prompts.h"
 
 namespace molvane::gui_test {
 namespace {
@@ -36,16 +37,17 @@ TEST_F(MainWindowGuiTest, OpensCentredAtItsFixedSizeAndEndsWithCodeZeroWhenClose
 
 TEST_F(MainWindowGuiTest, ListsTheEntriesOfTheDataFileBesideTheProgram) {
   ChildProgram program(kProgram);
-  program.WriteFile("RegInfo.dat",
-                    "[甲]\r\n网址=a\r\n[乙]\r\n网址=b\r\n[丙]\r\n网址=c\r\n");
+  const std::string plain = "[甲]\r\n网址=a\r\n[乙]\r\n网址=b\r\n[丙]\r\n网址=c\r\n";
   // Started from another folder, it still reads the file beside itself.
   const std::filesystem::path elsewhere = MakeTempDirectory("molvane-cwd-");
-  ASSERT_TRUE(program.Start({}, elsewhere));
-
-  const auto window = x11.WaitForWindow(Utf8(u8"Molvane 3个项目"));
+  const auto window =
+      StartUnlocked(program, x11, plain, "pass-3", Utf8(u8"Molvane 3个项目"), elsewhere);
   EXPECT_TRUE(window) << "no window captioned with the count of three entries";
   if (window) x11.RequestClose(*window);
   EXPECT_EQ(program.WaitForExit(), 0);
+  // ... and seals that file again, not one in the folder it was started in.
+  ExpectSealed(program, plain, "pass-3");
+  EXPECT_FALSE(std::filesystem::exists(elsewhere / "RegInfo.dat"));
   std::filesystem::remove_all(elsewhere);
 }
 

@@ -10,13 +10,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
-#include "gui/gui_test.h"
-#include "vault/vault_cipher.h"
+#include "gui/vault_prompts.h"
 
 namespace molvane::gui_test {
 namespace {
@@ -31,12 +28,7 @@ const std::string kPlain =
     "[alpha]\r\n网址=https://alpha.example/\r\n账号=a\r\n密码=1\r\n"
     "[beta]\r\n网址=https://beta.example/\r\n账号=b\r\n密码=2\r\n"
     "[gamma]\r\n网址=https://gamma.example/\r\n账号=c\r\n密码=3\r\n";
-constexpr const char* kPassword = "Secret-7";
-
-std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+const std::string kPassword = "Secret-7";
 
 // Sets $DISPLAY for what is started or connected meanwhile.
 class ScopedDisplay {
@@ -110,45 +102,24 @@ class PrivateXServer {
 
 class VaultEndGuiTest : public GuiTest {
  protected:
-  // Starts the program on kPlain sealed under kPassword and answers the
+  // Starts the program on kPlain sealed under `password` and answers the
   // password prompt. Gives the main window, or nothing.
-  static std::optional<WindowId> StartUnlocked(ChildProgram& program, X11Session& x11,
-                                               const std::string& password = kPassword) {
-    program.WriteFile("RegInfo.dat", SealVault(kPlain, password));
-    EXPECT_TRUE(program.Start());
-    AnswerPrompt(x11, Utf8(u8"请输入密码："), password);
-    const auto window = x11.WaitForWindow(Utf8(u8"Molvane 3个项目"));
-    EXPECT_TRUE(window) << "the register was not opened";
-    return window;
-  }
-
-  static void AnswerPrompt(X11Session& x11, const std::string& caption, const std::string& text) {
-    const auto prompt = x11.WaitForWindow(caption);
-    ASSERT_TRUE(prompt) << "no prompt captioned " << caption;
-    x11.Focus(*prompt);
-    x11.TypeText(text);
-    x11.PressKey("Return");
-    EXPECT_TRUE(x11.WaitUntilGone(*prompt));
-  }
-
-  // The register is sealed: not plain, and it opens to kPlain with `password`.
-  static void ExpectSealed(const ChildProgram& program, const std::string& password = kPassword) {
-    const std::string bytes = ReadFile(program.Directory() / "RegInfo.dat");
-    EXPECT_NE(bytes, kPlain) << "the register was left plain";
-    EXPECT_EQ(OpenVault(bytes, password), kPlain) << "the register does not open with the password";
+  static std::optional<WindowId> StartOnPlain(ChildProgram& program, X11Session& x11,
+                                              const std::string& password = kPassword) {
+    return StartUnlocked(program, x11, kPlain, password, Utf8(u8"Molvane 3个项目"));
   }
 };
 
 TEST_F(VaultEndGuiTest, ClosingTheWindowSealsUnderThePasswordGivenAtStart) {
   ChildProgram program(kProgram);
-  const auto window = StartUnlocked(program, x11);
+  const auto window = StartOnPlain(program, x11);
   ASSERT_TRUE(window);
   EXPECT_EQ(ReadFile(program.Directory() / "RegInfo.dat"), kPlain) << "plain while it runs";
 
   x11.RequestClose(*window);
-  EXPECT_FALSE(x11.WaitForWindow(Utf8(u8"请设置密码："), 500ms)) << "asked again at exit";
+  EXPECT_FALSE(x11.WaitForWindow(kSetPasswordPromptCaption, 500ms)) << "asked again at exit";
   EXPECT_EQ(program.WaitForExit(), 0);
-  ExpectSealed(program);
+  ExpectSealed(program, kPlain, kPassword);
 }
 
 class TerminationSignalGuiTest : public VaultEndGuiTest,
@@ -156,13 +127,13 @@ class TerminationSignalGuiTest : public VaultEndGuiTest,
 
 TEST_P(TerminationSignalGuiTest, ClosesTheWindowWhichSealsThenEndsWithCodeZero) {
   ChildProgram program(kProgram);
-  const auto window = StartUnlocked(program, x11);
+  const auto window = StartOnPlain(program, x11);
   ASSERT_TRUE(window);
 
   ASSERT_TRUE(program.SendSignal(GetParam()));
   EXPECT_TRUE(x11.WaitUntilGone(*window));
   EXPECT_EQ(program.WaitForExit(), 0);
-  ExpectSealed(program);
+  ExpectSealed(program, kPlain, kPassword);
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, TerminationSignalGuiTest,
@@ -175,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(Signals, TerminationSignalGuiTest,
 // does not happen, and the window is then closed and sealed.
 TEST_F(VaultEndGuiTest, ATerminationSignalCancelsAnOpenMessageBoxFirst) {
   ChildProgram program(kProgram);
-  const auto window = StartUnlocked(program, x11);
+  const auto window = StartOnPlain(program, x11);
   ASSERT_TRUE(window);
   x11.Focus(*window);
   x11.Click(*window, kFirstItemX, kFirstItemY);
@@ -187,7 +158,7 @@ TEST_F(VaultEndGuiTest, ATerminationSignalCancelsAnOpenMessageBoxFirst) {
   EXPECT_TRUE(x11.WaitUntilGone(*question));
   EXPECT_TRUE(x11.WaitUntilGone(*window));
   EXPECT_EQ(program.WaitForExit(), 0);
-  ExpectSealed(program);
+  ExpectSealed(program, kPlain, kPassword);
 }
 
 // Cancelled, the start-up prompt ends the program and the file stays as it
@@ -197,7 +168,7 @@ TEST_F(VaultEndGuiTest, ATerminationSignalAtThePasswordPromptLeavesTheFileUnchan
   const std::string sealed = SealVault(kPlain, kPassword);
   program.WriteFile("RegInfo.dat", sealed);
   ASSERT_TRUE(program.Start());
-  const auto prompt = x11.WaitForWindow(Utf8(u8"请输入密码："));
+  const auto prompt = x11.WaitForWindow(kUnlockPromptCaption);
   ASSERT_TRUE(prompt);
 
   ASSERT_TRUE(program.SendSignal(SIGTERM));
@@ -209,17 +180,17 @@ TEST_F(VaultEndGuiTest, ATerminationSignalAtThePasswordPromptLeavesTheFileUnchan
 // which a second signal does not take away; the answer seals the file.
 TEST_F(VaultEndGuiTest, ATerminationSignalStillAsksForAPasswordWhenNoneIsHeld) {
   ChildProgram program(kProgram);
-  const auto window = StartUnlocked(program, x11, "");
+  const auto window = StartOnPlain(program, x11, "");
   ASSERT_TRUE(window);
 
   ASSERT_TRUE(program.SendSignal(SIGTERM));
-  const auto prompt = x11.WaitForWindow(Utf8(u8"请设置密码："));
+  const auto prompt = x11.WaitForWindow(kSetPasswordPromptCaption);
   ASSERT_TRUE(prompt) << "no set-password prompt";
   ASSERT_TRUE(program.SendSignal(SIGTERM));
   EXPECT_FALSE(x11.WaitUntilGone(*prompt, 500ms)) << "the second signal took the prompt away";
-  AnswerPrompt(x11, Utf8(u8"请设置密码："), "fresh");
+  AnswerPrompt(x11, kSetPasswordPromptCaption, "fresh");
   EXPECT_EQ(program.WaitForExit(), 0);
-  ExpectSealed(program, "fresh");
+  ExpectSealed(program, kPlain, "fresh");
 }
 
 // The desktop session ends: the program's display goes away under it. No
@@ -232,12 +203,12 @@ TEST_F(VaultEndGuiTest, LosingTheDisplaySealsUnderTheHeldPassword) {
     const ScopedDisplay on_private(server.Display());
     X11Session private_x11;
     ASSERT_TRUE(private_x11.Connected());
-    ASSERT_TRUE(StartUnlocked(program, private_x11));
+    ASSERT_TRUE(StartOnPlain(program, private_x11));
   }  // this test's own connection goes first
 
   server.Stop();
   EXPECT_EQ(program.WaitForExit(), 1) << "the program outlived its display, or it was killed";
-  ExpectSealed(program);
+  ExpectSealed(program, kPlain, kPassword);
 }
 
 }  // namespace

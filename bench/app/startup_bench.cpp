@@ -3,6 +3,7 @@
 // list from it. The cost should grow linearly with the number of entries.
 #include <benchmark/benchmark.h>
 
+#include "app/main_window_names.h"
 #include "app/startup.h"
 #include "support/program_fixture.h"
 #include "toolkit/headless/headless_toolkit.h"
@@ -15,8 +16,7 @@ namespace {
 
 void BM_StartUpOnASealedRegister(benchmark::State& state) {
   const int entries = static_cast<int>(state.range(0));
-  const std::string sealed =
-      SealVault(testing::PlainRegister(entries), testing::kRegisterPassword);
+  const std::string sealed = SealVault(testing::PlainRegister(entries), testing::kRegisterPassword);
   testing::ProgramFixture program;
   for (auto _ : state) {
     state.PauseTiming();
@@ -27,7 +27,7 @@ void BM_StartUpOnASealedRegister(benchmark::State& state) {
     state.ResumeTiming();
 
     toolkit::Window* window = LoadMainWindow(app, kMainWindowForm, BindMainWindow);
-    if (window == nullptr || window->List("列表框_项目列表").Count() != entries) {
+    if (window == nullptr || window->List(kTitleList).Count() != entries) {
       state.SkipWithError("the register was not listed");
       break;
     }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 
+#include "app/main_window_names.h"
 #include "app/vault_lock.h"
 #include "platform/file_services.h"
 #include "store/record_store.h"
@@ -12,8 +13,6 @@
 namespace molvane {
 
 namespace {
-
-constexpr std::string_view kTitleList = "列表框_项目列表";
 
 // Wraps the window's own handler of `kind` (adding one if the table has
 // none) so that `before` runs ahead of it or `after` behind it.

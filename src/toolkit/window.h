@@ -17,10 +17,15 @@ class Control {
   virtual void SetEnabled(bool enabled) = 0;
 };
 
+// The text before the first CR or LF: all that a one-line box holds.
+[[nodiscard]] constexpr std::string_view FirstLine(std::string_view text) {
+  return text.substr(0, text.find_first_of("\r\n"));
+}
+
 class EditBox : public Control {
  public:
   [[nodiscard]] virtual std::string Text() const = 0;
-  // A one-line box keeps only the text before the first CR or LF.
+  // A one-line box keeps only its FirstLine.
   virtual void SetText(std::string_view text) = 0;
   [[nodiscard]] virtual bool ReadOnly() const = 0;
   virtual void SetReadOnly(bool read_only) = 0;

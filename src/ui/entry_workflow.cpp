@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/dialogs.h"
+#include "app/main_window_names.h"
 #include "app/startup.h"
 #include "store/record_store.h"
 
@@ -28,22 +29,22 @@ struct FieldBox {
 // "注册IP" comes before the other registration fields.
 // clang-format off
 constexpr std::array<FieldBox, 12> kFieldBoxes = {{
-    {"编辑框_标题",       "",          "标题不能为空", ""},
-    {"编辑框_网址",       "网址",      "网址不能为空", ""},
-    {"编辑框_账号",       "账号",      "账号不能为空", ""},
-    {"编辑框_密码",       "密码",      "密码不能为空", ""},
-    {"编辑框_手机",       "手机",      "",             "无"},
-    {"编辑框_邮箱",       "邮箱",      "",             "无"},
-    {"编辑框_注册邮箱",   "注册邮箱",  "",             "未知"},
-    {"编辑框_注册手机",   "注册手机",  "",             "未知"},
-    {"编辑框_注册地点",   "注册地点",  "",             "未知"},
-    {"编辑框_注册时间",   "注册时间",  "",             "未知"},
-    {"编辑框_注册IP",     "注册IP",    "",             "未知"},
-    {"编辑框_备注信息",   "备注信息",  "",             "无"},
+    {kTitleBox,           "",          "标题不能为空", ""},
+    {kSiteBox,            "网址",      "网址不能为空", ""},
+    {kAccountBox,         "账号",      "账号不能为空", ""},
+    {kPasswordBox,        "密码",      "密码不能为空", ""},
+    {kPhoneBox,           "手机",      "",             "无"},
+    {kMailBox,            "邮箱",      "",             "无"},
+    {kRegisteredMailBox,  "注册邮箱",  "",             "未知"},
+    {kRegisteredPhoneBox, "注册手机",  "",             "未知"},
+    {kPlaceBox,           "注册地点",  "",             "未知"},
+    {kTimeBox,            "注册时间",  "",             "未知"},
+    {kIpBox,              "注册IP",    "",             "未知"},
+    {kRemarksBox,         "备注信息",  "",             "无"},
 }};
 // clang-format on
 
-constexpr const FieldBox& kTitleBox = kFieldBoxes[0];
+constexpr const FieldBox& kTitleField = kFieldBoxes[0];
 
 // The row of a stored key.
 constexpr const FieldBox& BoxOfKey(std::string_view key) {
@@ -57,14 +58,8 @@ constexpr bool EveryKeyHasOneBox() {
 }
 static_assert(EveryKeyHasOneBox());
 
-constexpr std::string_view kTitleList = "列表框_项目列表";
-constexpr std::string_view kNewButton = "按钮_新建项";
-constexpr std::string_view kEditButton = "按钮_编辑项";
-constexpr std::string_view kDeleteButton = "按钮_删除项";
-constexpr std::string_view kTimeButton = "按钮_取当前时间";
-constexpr std::string_view kIpButton = "按钮_取当前IP";
 // Stands for all twelve boxes when telling whether they are enabled yet.
-constexpr std::string_view kProbeBox = "编辑框_邮箱";
+constexpr std::string_view kProbeBox = kMailBox;
 
 constexpr std::string_view kNewCaption = "新建项";
 constexpr std::string_view kCancelCaption = "取消";
@@ -94,7 +89,7 @@ void SetTimeAndIpButtonsEnabled(toolkit::Window& window, bool enabled) {
 }
 
 // The title box is editable exactly while a new entry is being made.
-bool MakingNewEntry(toolkit::Window& window) { return !window.Edit(kTitleBox.box).ReadOnly(); }
+bool MakingNewEntry(toolkit::Window& window) { return !window.Edit(kTitleBox).ReadOnly(); }
 
 // An entry exists exactly when its site address is not empty; a section
 // without one may be written over.
@@ -113,7 +108,7 @@ std::optional<Refusal> FirstRefusal(const App& app, toolkit::Window& window) {
     if (field.refusal.empty()) continue;
     const std::string text = window.Edit(field.box).Text();
     if (text.empty()) return Refusal{field.refusal, false};
-    if (&field == &kTitleBox && MakingNewEntry(window) && EntryExists(app, text)) {
+    if (&field == &kTitleField && MakingNewEntry(window) && EntryExists(app, text)) {
       return Refusal{"项目标题已存在！", true};
     }
   }
@@ -149,11 +144,11 @@ void StartEditing(toolkit::Window& window) {
 void Save(App& app, toolkit::Window& window) {
   if (const std::optional<Refusal> refusal = FirstRefusal(app, window)) {
     ShowMessage(app.toolkit, refusal->message, kOkOnly);
-    if (refusal->focus_title) window.Edit(kTitleBox.box).Focus();
+    if (refusal->focus_title) window.Edit(kTitleBox).Focus();
     return;
   }
   FillEmptyBoxes(window);
-  const std::string title = window.Edit(kTitleBox.box).Text();
+  const std::string title = window.Edit(kTitleBox).Text();
   // The whole entry goes in one replacement of the file, so a failure leaves
   // the file as it was and nothing else changes: the user may try again.
   if (!WriteEntry(app.session.DataFilePath, title, ValuesInBoxes(window))) {
@@ -188,7 +183,7 @@ void OnEntrySelected(App& app, const toolkit::Event& event) {
   toolkit::Window& window = event.window;
   const toolkit::ListBox& list = window.List(kTitleList);
   const std::string title = list.ItemText(list.Selection());
-  window.Edit(kTitleBox.box).SetText(title);
+  window.Edit(kTitleBox).SetText(title);
   for (std::string_view key : kFieldKeys) {
     window.Edit(BoxOfKey(key).box).SetText(ReadValue(app.session.DataFilePath, title, key));
   }
@@ -213,7 +208,7 @@ void OnNewClicked(App& /*app*/, const toolkit::Event& event) {
     new_button.SetCaption(kCancelCaption);
     edit_button.SetCaption(kSaveCaption);
     SetFieldsReadOnly(window, kAllEditable);
-    window.Edit(kTitleBox.box).Focus();
+    window.Edit(kTitleBox).Focus();
     return;
   }
 

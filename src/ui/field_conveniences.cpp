@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "app/main_window_names.h"
 #include "toolkit/window.h"
 #include "ui/format_date_time.h"
 #include "ui/site_address.h"
@@ -11,9 +12,6 @@ namespace molvane {
 
 namespace {
 
-constexpr std::string_view kPlaceBox = "编辑框_注册地点";
-constexpr std::string_view kTimeBox = "编辑框_注册时间";
-constexpr std::string_view kSiteBox = "编辑框_网址";
 constexpr std::string_view kPlaceText = "山东省枣庄市薛城区";
 
 }  // namespace

@@ -4,14 +4,13 @@
 #include <string_view>
 
 #include "app/dialogs.h"
+#include "app/main_window_names.h"
 #include "text/text_primitives.h"
 
 namespace molvane {
 
 namespace {
 
-constexpr std::string_view kTitleList = "列表框_项目列表";
-constexpr std::string_view kFindNextItem = "菜单_查找下一个";
 constexpr std::string_view kPrompt =
     "请输入欲查找的项目标题：\r\n注：支持模糊查找，返回第一个符合条件的项目";
 constexpr std::string_view kPromptTitle = "查找项目：";

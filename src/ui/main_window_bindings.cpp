@@ -1,5 +1,6 @@
 #include "ui/main_window_bindings.h"
 
+#include "app/main_window_names.h"
 #include "app/startup.h"
 #include "app/vault_lock.h"
 #include "ui/entry_workflow.h"
@@ -19,29 +20,29 @@ toolkit::Bindings BindMainWindow(App& app) {
   return {
       On(app, kWindowItself, Created, OnMainWindowCreated),
       On(app, kWindowItself, Destroying, LockVault),
-      On(app, "列表框_项目列表", ItemSelected, OnEntrySelected),
-      On(app, "按钮_新建项",     Clicked,      OnNewClicked),
-      On(app, "按钮_编辑项",     Clicked,      OnEditClicked),
-      On(app, "按钮_删除项",     Clicked,      OnDeleteClicked),
-      On(app, "列表框_项目列表", RightButtonUp, OnListRightButtonUp),
-      On(app, "列表框_项目列表", KeyDown,       OnListKeyDown),
-      On(app, "菜单_查找",       MenuSelected,  OnFindSelected),
-      On(app, "菜单_查找下一个", MenuSelected,  OnFindNextSelected),
-      On(app, "按钮_取当前时间", Clicked,       OnTimeClicked),
-      On(app, "按钮_取当前IP",   Clicked,       LookUpPublicIp),
-      On(app, "标签_网址",       DoubleClicked, OnSiteLabelDoubleClicked),
-      On(app, "编辑框_注册地点", DoubleClicked, OnPlaceDoubleClicked),
-      SelectAllOnFocus("编辑框_网址"),
-      SelectAllOnFocus("编辑框_账号"),
-      SelectAllOnFocus("编辑框_密码"),
-      SelectAllOnFocus("编辑框_手机"),
-      SelectAllOnFocus("编辑框_邮箱"),
-      SelectAllOnFocus("编辑框_注册邮箱"),
-      SelectAllOnFocus("编辑框_注册手机"),
-      SelectAllOnFocus("编辑框_注册地点"),
-      SelectAllOnFocus("编辑框_注册时间"),
-      SelectAllOnFocus("编辑框_注册IP"),
-      On(app, "编辑框_备注信息", GotFocus,      OnRemarksBoxFocus),
+      On(app, kTitleList,    ItemSelected,  OnEntrySelected),
+      On(app, kNewButton,    Clicked,       OnNewClicked),
+      On(app, kEditButton,   Clicked,       OnEditClicked),
+      On(app, kDeleteButton, Clicked,       OnDeleteClicked),
+      On(app, kTitleList,    RightButtonUp, OnListRightButtonUp),
+      On(app, kTitleList,    KeyDown,       OnListKeyDown),
+      On(app, kFindItem,     MenuSelected,  OnFindSelected),
+      On(app, kFindNextItem, MenuSelected,  OnFindNextSelected),
+      On(app, kTimeButton,   Clicked,       OnTimeClicked),
+      On(app, kIpButton,     Clicked,       LookUpPublicIp),
+      On(app, kSiteLabel,    DoubleClicked, OnSiteLabelDoubleClicked),
+      On(app, kPlaceBox,     DoubleClicked, OnPlaceDoubleClicked),
+      SelectAllOnFocus(kSiteBox),
+      SelectAllOnFocus(kAccountBox),
+      SelectAllOnFocus(kPasswordBox),
+      SelectAllOnFocus(kPhoneBox),
+      SelectAllOnFocus(kMailBox),
+      SelectAllOnFocus(kRegisteredMailBox),
+      SelectAllOnFocus(kRegisteredPhoneBox),
+      SelectAllOnFocus(kPlaceBox),
+      SelectAllOnFocus(kTimeBox),
+      SelectAllOnFocus(kIpBox),
+      On(app, kRemarksBox,   GotFocus,      OnRemarksBoxFocus),
   };
   // clang-format on
 }

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "app/main_window_names.h"
 #include "toolkit/window.h"
 #include "web/public_ip.h"
 
@@ -9,8 +10,6 @@ namespace molvane {
 
 namespace {
 
-constexpr std::string_view kIpButton = "按钮_取当前IP";
-constexpr std::string_view kIpBox = "编辑框_注册IP";
 constexpr std::string_view kFailureText = "获取IP失败请重试.";
 
 }  // namespace

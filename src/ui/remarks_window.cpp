@@ -1,5 +1,6 @@
 #include "ui/remarks_window.h"
 
+#include "app/main_window_names.h"
 #include "text/text_primitives.h"
 #include "toolkit/window.h"
 #include "ui/handler_binding.h"
@@ -9,8 +10,6 @@ namespace molvane {
 
 namespace {
 
-// The name of both windows' remarks box; the window tells them apart.
-constexpr std::string_view kRemarksBox = "编辑框_备注信息";
 constexpr std::string_view kOkButton = "按钮_确定";
 constexpr std::string_view kEscape = "\\r\\n";
 

@@ -1,5 +1,7 @@
 #include "ui/remarks_window_form.h"
 
+#include "app/main_window_names.h"
+
 namespace molvane {
 
 namespace {
@@ -7,12 +9,11 @@ namespace {
 using toolkit::ControlForm;
 using enum toolkit::ControlKind;
 
-// The box has the name of the main window's remarks box; the two are told
-// apart by their windows.
+// The box has the name of the main window's remarks box.
 // clang-format off
 constexpr ControlForm kControls[] = {
     // kind              name               x    y    w    h    text    enabled  background
-    {MultiLineEditBox,  "编辑框_备注信息",   0,   1, 280, 144, "",     true,    toolkit::kWhite},
+    {MultiLineEditBox,  kRemarksBox,         0,   1, 280, 144, "",     true,    toolkit::kWhite},
     {Button,            "按钮_确定",       112, 147,  56,  20, "确定", true},
 };
 // clang-format on

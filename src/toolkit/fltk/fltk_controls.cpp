@@ -40,6 +40,35 @@ void ControlEvents::Focused(Fl_Widget& self) {
 
 bool IsDoubleClick() { return Fl::event_button() == FL_LEFT_MOUSE && Fl::event_clicks() % 2 == 1; }
 
+namespace {
+
+// What both edit boxes add to their widget's own handling of `event`:
+// GotFocus when the focus arrives, and DoubleClicked after a press that
+// completes a double-click, unless the press's handler deleted the box.
+template <class WidgetHandler>
+int HandleEditEvent(Fl_Widget& self, ControlEvents& events, int event, WidgetHandler widget) {
+  switch (event) {
+    case FL_FOCUS: {
+      const int used = widget(event);
+      events.Focused(self);
+      return used;
+    }
+    case FL_UNFOCUS:
+      events.Unfocused();
+      return widget(event);
+    case FL_PUSH: {
+      Fl_Widget_Tracker alive(&self);
+      const int used = widget(event);
+      if (alive.exists() && IsDoubleClick()) events.Raise(EventKind::DoubleClicked);
+      return used;
+    }
+    default:
+      return widget(event);
+  }
+}
+
+}  // namespace
+
 Fl_Color ToFltkColour(Colour colour) {
   if (colour == kDefaultBackground) return FL_BACKGROUND_COLOR;
   return fl_rgb_color(static_cast<uchar>(colour & 0xFF), static_cast<uchar>((colour >> 8) & 0xFF),
@@ -55,8 +84,8 @@ OneLineInput::OneLineInput(int x, int y, int width, int height) : Fl_Input(x, y,
 
 int OneLineInput::handle(int event) {
   if (event != FL_PASTE || readonly() || !Fl::event_text()) return Fl_Input::handle(event);
-  const std::string line(FirstLine(std::string_view(Fl::event_text(), static_cast<std::size_t>(
-                                                                          Fl::event_length()))));
+  const std::string line(
+      FirstLine(std::string_view(Fl::event_text(), static_cast<std::size_t>(Fl::event_length()))));
   replace(position(), mark(), line.c_str(), static_cast<int>(line.size()));
   return 1;
 }
@@ -74,24 +103,8 @@ FltkEditBox::FltkEditBox(EventSink& sink, const ControlForm& form)
 }
 
 int FltkEditBox::handle(int event) {
-  switch (event) {
-    case FL_FOCUS: {
-      const int used = OneLineInput::handle(event);
-      events_.Focused(*this);
-      return used;
-    }
-    case FL_UNFOCUS:
-      events_.Unfocused();
-      return OneLineInput::handle(event);
-    case FL_PUSH: {
-      Fl_Widget_Tracker alive(this);
-      const int used = OneLineInput::handle(event);
-      if (alive.exists() && IsDoubleClick()) events_.Raise(EventKind::DoubleClicked);
-      return used;
-    }
-    default:
-      return OneLineInput::handle(event);
-  }
+  return HandleEditEvent(*this, events_, event,
+                         [this](int widget_event) { return OneLineInput::handle(widget_event); });
 }
 
 void FltkEditBox::SetEnabled(bool enabled) { SetActive(*this, enabled); }
@@ -160,24 +173,8 @@ int FltkMultiLineEditBox::handle(int event) {
     // Tab still moves the focus on; other keys and drops are swallowed.
     return event == FL_KEYBOARD && Fl::event_key() == FL_Tab ? 0 : 1;
   }
-  switch (event) {
-    case FL_FOCUS: {
-      const int used = Fl_Text_Editor::handle(event);
-      events_.Focused(*this);
-      return used;
-    }
-    case FL_UNFOCUS:
-      events_.Unfocused();
-      return Fl_Text_Editor::handle(event);
-    case FL_PUSH: {
-      Fl_Widget_Tracker alive(this);
-      const int used = Fl_Text_Editor::handle(event);
-      if (alive.exists() && IsDoubleClick()) events_.Raise(EventKind::DoubleClicked);
-      return used;
-    }
-    default:
-      return Fl_Text_Editor::handle(event);
-  }
+  return HandleEditEvent(*this, events_, event,
+                         [this](int widget_event) { return Fl_Text_Editor::handle(widget_event); });
 }
 
 void FltkMultiLineEditBox::SetEnabled(bool enabled) { SetActive(*this, enabled); }

@@ -22,10 +22,6 @@ std::string LabelText(std::string_view gbk) {
 
 std::string FromWidget(const char* utf8) { return utf8 ? Utf8ToGbk(utf8) : std::string(); }
 
-std::string_view FirstLine(std::string_view text) {
-  return text.substr(0, text.find_first_of("\r\n"));
-}
-
 std::string ToLfLines(std::string_view text) {
   std::string lines;
   lines.reserve(text.size());
@@ -60,8 +56,7 @@ int WidthOf(std::string_view utf8) {
 // as a character of its own.
 std::size_t CharacterLength(std::string_view text, std::size_t at) {
   const int length = fl_utf8len1(text[at]);
-  return std::min<std::size_t>(length > 0 ? static_cast<std::size_t>(length) : 1,
-                               text.size() - at);
+  return std::min<std::size_t>(length > 0 ? static_cast<std::size_t>(length) : 1, text.size() - at);
 }
 
 }  // namespace

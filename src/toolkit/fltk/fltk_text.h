@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "toolkit/window.h"  // FirstLine, what a one-line box keeps
+
 namespace molvane::toolkit::fltk {
 
 // GBK to UTF-8 for a widget label: '@' is doubled, since FLTK would read
@@ -13,9 +15,6 @@ namespace molvane::toolkit::fltk {
 
 // UTF-8 from a widget to GBK; a null pointer gives the empty text.
 [[nodiscard]] std::string FromWidget(const char* utf8);
-
-// The text before the first CR or LF: all that a one-line box holds.
-[[nodiscard]] std::string_view FirstLine(std::string_view text);
 
 // CR LF, and a lone CR, become LF, the only line break FLTK draws.
 [[nodiscard]] std::string ToLfLines(std::string_view text);

@@ -15,11 +15,6 @@ void HeadlessFailure(std::string_view what, std::string_view detail) {
 
 namespace {
 
-// A one-line box holds one line: the text before the first CR or LF.
-std::string_view FirstLine(std::string_view text) {
-  return text.substr(0, text.find_first_of("\r\n"));
-}
-
 std::string WithoutLineBreaks(std::string_view text) {
   std::string kept;
   for (char c : text) {

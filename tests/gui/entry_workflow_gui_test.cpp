@@ -4,25 +4,14 @@
 
 #include <filesystem>
 #include <string>
-#include <utility>
 
+#include "gui/main_window_input.h"
 #include "gui/vault_prompts.h"
 
 namespace molvane::gui_test {
 namespace {
 
 const std::filesystem::path kProgram = MOLVANE_PROGRAM;
-
-// Centres of the controls used, in client-area pixels of the main window.
-struct Point {
-  int x, y;
-};
-constexpr Point kNewButton = {8 + 25, 304 + 12};
-constexpr Point kEditButton = {64 + 25, 304 + 12};
-constexpr Point kTitleBox = {40 + 52, 152 + 10};
-constexpr Point kSiteBox = {40 + 52, 176 + 10};
-constexpr Point kAccountBox = {40 + 52, 200 + 10};
-constexpr Point kPasswordBox = {40 + 52, 224 + 10};
 
 using EntryWorkflowGuiTest = GuiTest;
 
@@ -33,16 +22,8 @@ TEST_F(EntryWorkflowGuiTest, ANewEntryTypedAndSavedIsInTheFileAfterClose) {
   ASSERT_TRUE(window) << "no window captioned Molvane";
   x11.Focus(*window);
 
-  x11.Click(*window, kNewButton.x, kNewButton.y);
-  const std::pair<Point, const char*> typed[] = {{kTitleBox, "Shop"},
-                                                 {kSiteBox, "shop.example"},
-                                                 {kAccountBox, "carol"},
-                                                 {kPasswordBox, "secret"}};
-  for (const auto& [box, text] : typed) {
-    x11.Click(*window, box.x, box.y);
-    x11.TypeText(text);
-  }
-  x11.Click(*window, kEditButton.x, kEditButton.y);
+  TypeNewEntry(x11, *window, "Shop", "shop.example", "carol", "secret");
+  ClickControl(x11, *window, kEditButton);
 
   // The caption counts the saved entry.
   const auto saved = x11.WaitForWindow(Utf8(u8"Molvane 1个项目"));

@@ -3,12 +3,10 @@
 // and Save stores what the box shows.
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <utility>
 
 #include "gui/gui_test.h"
+#include "gui/main_window_input.h"
 #include "support/scoped_environment.h"
 #include "web/loopback_server.h"
 
@@ -18,23 +16,6 @@ namespace {
 using testing::ScopedEnvironment;
 
 const std::filesystem::path kProgram = MOLVANE_PROGRAM;
-
-// Centres of the controls used, in client-area pixels of the main window.
-struct Point {
-  int x, y;
-};
-constexpr Point kNewButton = {8 + 25, 304 + 12};
-constexpr Point kEditButton = {64 + 25, 304 + 12};
-constexpr Point kIpButton = {256 + 28, 304 + 12};
-constexpr Point kTitleBox = {40 + 52, 152 + 10};
-constexpr Point kSiteBox = {40 + 52, 176 + 10};
-constexpr Point kAccountBox = {40 + 52, 200 + 10};
-constexpr Point kPasswordBox = {40 + 52, 224 + 10};
-
-std::string ReadWholeFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class PublicIpGuiTest : public GuiTest {
  protected:
@@ -48,23 +29,15 @@ class PublicIpGuiTest : public GuiTest {
     if (!window) return "no window captioned Molvane";
     x11.Focus(*window);
 
-    x11.Click(*window, kNewButton.x, kNewButton.y);
-    const std::pair<Point, const char*> typed[] = {{kTitleBox, "Shop"},
-                                                   {kSiteBox, "shop.example"},
-                                                   {kAccountBox, "carol"},
-                                                   {kPasswordBox, "secret"}};
-    for (const auto& [box, text] : typed) {
-      x11.Click(*window, box.x, box.y);
-      x11.TypeText(text);
-    }
-    x11.Click(*window, kIpButton.x, kIpButton.y);
-    x11.Click(*window, kEditButton.x, kEditButton.y);
+    TypeNewEntry(x11, *window, "Shop", "shop.example", "carol", "secret");
+    ClickControl(x11, *window, kIpButton);
+    ClickControl(x11, *window, kEditButton);
     // Every change goes straight to the file: it is read once the caption
     // counts the saved entry, whatever happens to it when the program ends.
     if (!x11.WaitForWindow(Utf8(u8"Molvane 1个项目"))) {
       return "not saved; caption " + x11.Caption(*window);
     }
-    return ReadWholeFile(program.Directory() / "RegInfo.dat");
+    return ReadFile(program.Directory() / "RegInfo.dat");
   }
 
   static std::string Entry(const std::string& ip) {

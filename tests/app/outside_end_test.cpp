@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/main_window_names.h"
 #include "app/startup.h"
 #include "support/program_fixture.h"
 #include "vault/vault_cipher.h"
@@ -24,7 +25,6 @@ using toolkit::ShownDialog;
 
 constexpr std::string_view kUnlockTitle = "请输入密码：";
 constexpr std::string_view kSetTitle = "请设置密码：";
-constexpr std::string_view kList = "列表框_项目列表";
 
 const std::string kPassword = "口令 1";
 const std::string kRegister = PlainRegister(3);
@@ -86,7 +86,7 @@ TEST(TerminationRequest, CancelsTheQuestionOpenAtThatMomentSoNothingIsDeleted) {
   HeadlessWindow* window = StartUnlocked(program, kPassword);
   ASSERT_NE(window, nullptr);
   program.toolkit.QueueLoopScript([&] {
-    ASSERT_TRUE(window->SelectItem(kList, 0));
+    ASSERT_TRUE(window->SelectItem(kTitleList, 0));
     program.toolkit.RequestEnd();
     program.toolkit.QueueMessageAnswer(toolkit::MessageAnswer::Ok);  // what the user would say
     window->Click("按钮_删除项");
@@ -108,7 +108,7 @@ TEST(TerminationRequest, ClosesAnOpenModalWindowFirst) {
   bool script_ran = false;
   program.toolkit.QueueModalScript([&](HeadlessWindow&) { script_ran = true; });
   program.toolkit.QueueLoopScript([&] {
-    ASSERT_TRUE(window->SelectItem(kList, 0));
+    ASSERT_TRUE(window->SelectItem(kTitleList, 0));
     program.toolkit.RequestEnd();
     window->Focus("编辑框_备注信息");  // opens the remarks window
   });

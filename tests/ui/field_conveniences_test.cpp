@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "app/main_window_names.h"
 #include "support/program_fixture.h"
 
 namespace molvane {
@@ -21,11 +22,6 @@ namespace {
 using testing::ProgramFixture;
 using toolkit::HeadlessWindow;
 
-constexpr std::string_view kTitleBox = "编辑框_标题";
-constexpr std::string_view kSiteBox = "编辑框_网址";
-constexpr std::string_view kPlaceBox = "编辑框_注册地点";
-constexpr std::string_view kTimeBox = "编辑框_注册时间";
-constexpr std::string_view kTimeButton = "按钮_取当前时间";
 constexpr std::string_view kSelectAllBoxes[] = {
     "编辑框_网址",     "编辑框_账号",     "编辑框_密码",     "编辑框_手机",     "编辑框_邮箱",
     "编辑框_注册邮箱", "编辑框_注册手机", "编辑框_注册地点", "编辑框_注册时间", "编辑框_注册IP",

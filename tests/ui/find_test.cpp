@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window_names.h"
 #include "support/program_fixture.h"
 
 namespace molvane {
@@ -22,9 +23,6 @@ using toolkit::kKeyF3;
 using toolkit::kShift;
 using toolkit::ShownDialog;
 
-constexpr std::string_view kList = "列表框_项目列表";
-constexpr std::string_view kFindItem = "菜单_查找";
-constexpr std::string_view kFindNextItem = "菜单_查找下一个";
 constexpr std::string_view kNotFound = "未找到符合条件的项目！";
 
 // The main window with these titles in its list, added as start-up adds them.
@@ -33,10 +31,10 @@ class FindTest : public ::testing::Test {
   void Open(const std::vector<std::string>& titles) {
     window_ = fixture_.LoadMainWindow();
     ASSERT_NE(window_, nullptr);
-    for (const std::string& title : titles) window_->List(kList).AddItem(title);
+    for (const std::string& title : titles) window_->List(kTitleList).AddItem(title);
   }
 
-  toolkit::ListBox& List() { return window_->List(kList); }
+  toolkit::ListBox& List() { return window_->List(kTitleList); }
   bool FindNextEnabled() { return window_->Menu(kFindNextItem).Enabled(); }
   [[nodiscard]] int NotFoundMessages() const {
     int count = 0;
@@ -149,23 +147,23 @@ TEST_P(FindScenarioTest, SelectsReportsAndKeepsTheMenuItemInStep) {
     switch (step.act) {
       case Act::CtrlF:
         tk.QueueInput(step.text);
-        EXPECT_TRUE(window_->KeyDown(kList, kKeyF, kCtrl));
+        EXPECT_TRUE(window_->KeyDown(kTitleList, kKeyF, kCtrl));
         break;
       case Act::CtrlFCancel:
         tk.QueueInputCancel();
-        EXPECT_TRUE(window_->KeyDown(kList, kKeyF, kCtrl));
+        EXPECT_TRUE(window_->KeyDown(kTitleList, kKeyF, kCtrl));
         break;
       case Act::MenuFind:
         tk.QueueInput(step.text);
         tk.QueueMenuChoice(std::string(kFindItem));
-        EXPECT_TRUE(window_->RightButtonUp(kList, 10, 10));
+        EXPECT_TRUE(window_->RightButtonUp(kTitleList, 10, 10));
         break;
       case Act::F3:
-        EXPECT_TRUE(window_->KeyDown(kList, kKeyF3));
+        EXPECT_TRUE(window_->KeyDown(kTitleList, kKeyF3));
         break;
       case Act::MenuNext:
         tk.QueueMenuChoice(std::string(kFindNextItem));
-        EXPECT_TRUE(window_->RightButtonUp(kList, 10, 10));
+        EXPECT_TRUE(window_->RightButtonUp(kTitleList, 10, 10));
         break;
       case Act::DeleteItem:
         List().DeleteItem(step.index);
@@ -187,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(Find, FindScenarioTest, ::testing::ValuesIn(kScenarios)
 TEST_F(FindTest, AsksWithThePromptAndReportsAMissWithOkAlone) {
   Open({"甲"});
   fixture_.toolkit.QueueInput("乙");
-  ASSERT_TRUE(window_->KeyDown(kList, kKeyF, kCtrl));
+  ASSERT_TRUE(window_->KeyDown(kTitleList, kKeyF, kCtrl));
   const auto& dialogs = fixture_.toolkit.Dialogs();
   ASSERT_EQ(dialogs.size(), 2u);
   EXPECT_EQ(dialogs[0].kind, ShownDialog::Kind::Input);
@@ -208,20 +206,20 @@ TEST_F(FindTest, KeysActOnlyWithTheirShiftStates) {
     ProgramFixture fixture;
     toolkit::HeadlessWindow* window = fixture.LoadMainWindow();
     ASSERT_NE(window, nullptr);
-    toolkit::ListBox& list = window->List(kList);
+    toolkit::ListBox& list = window->List(kTitleList);
     for (const char* title : {"A1", "A2", "A3"}) list.AddItem(title);
     fixture.toolkit.QueueInput("A");
-    ASSERT_TRUE(window->KeyDown(kList, kKeyF, kCtrl));
+    ASSERT_TRUE(window->KeyDown(kTitleList, kKeyF, kCtrl));
     ASSERT_EQ(list.Selection(), 0);
 
-    ASSERT_TRUE(window->KeyDown(kList, kKeyF3, shift));
+    ASSERT_TRUE(window->KeyDown(kTitleList, kKeyF3, shift));
     EXPECT_EQ(list.Selection(), shift == kCtrl ? 0 : 1);
     // F with any other state, and another key with Ctrl, ask nothing (an
     // unanswered prompt would be cancelled and still be recorded).
     if (shift != kCtrl) {
-      ASSERT_TRUE(window->KeyDown(kList, kKeyF, shift));
+      ASSERT_TRUE(window->KeyDown(kTitleList, kKeyF, shift));
     }
-    ASSERT_TRUE(window->KeyDown(kList, 'G', kCtrl));
+    ASSERT_TRUE(window->KeyDown(kTitleList, 'G', kCtrl));
     EXPECT_EQ(fixture.toolkit.Dialogs().size(), 1u);
   }
 }
@@ -229,29 +227,29 @@ TEST_F(FindTest, KeysActOnlyWithTheirShiftStates) {
 TEST_F(FindTest, RightClickOpensThePopupBesideTheCursorWithFindNextFollowingTheSearch) {
   Open({"A1", "A2"});
   toolkit::HeadlessToolkit& tk = fixture_.toolkit;
-  ASSERT_TRUE(window_->RightButtonUp(kList, 40, 12, kShift));
+  ASSERT_TRUE(window_->RightButtonUp(kTitleList, 40, 12, kShift));
   ASSERT_EQ(tk.Popups().size(), 1u);
   EXPECT_EQ(tk.Popups()[0].dx, 3);
   EXPECT_EQ(tk.Popups()[0].dy, 3);
   EXPECT_FALSE(FindNextEnabled());
 
   tk.QueueInput("A");
-  ASSERT_TRUE(window_->KeyDown(kList, kKeyF, kCtrl));
+  ASSERT_TRUE(window_->KeyDown(kTitleList, kKeyF, kCtrl));
   // The popup sets the item from the search state, whatever it showed before.
   window_->Menu(kFindNextItem).SetEnabled(false);
   tk.QueueMenuChoice(std::string(kFindNextItem));
-  ASSERT_TRUE(window_->RightButtonUp(kList, 0, 0));
+  ASSERT_TRUE(window_->RightButtonUp(kTitleList, 0, 0));
   ASSERT_EQ(tk.Popups().size(), 2u);
   EXPECT_EQ(tk.Popups()[1].chosen, kFindNextItem);
   EXPECT_EQ(List().Selection(), 1);
 
   // After the search runs out, the popup shows find next disabled again.
   tk.QueueMenuChoice(std::string(kFindNextItem));
-  ASSERT_TRUE(window_->RightButtonUp(kList, 0, 0));
+  ASSERT_TRUE(window_->RightButtonUp(kTitleList, 0, 0));
   ASSERT_EQ(NotFoundMessages(), 1);
   window_->Menu(kFindNextItem).SetEnabled(true);
   tk.QueueMenuChoice(std::string(kFindNextItem));
-  ASSERT_TRUE(window_->RightButtonUp(kList, 0, 0));
+  ASSERT_TRUE(window_->RightButtonUp(kTitleList, 0, 0));
   EXPECT_EQ(tk.Popups().back().chosen, "");
   EXPECT_FALSE(FindNextEnabled());
   EXPECT_EQ(NotFoundMessages(), 1);

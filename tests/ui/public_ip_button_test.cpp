@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/default_services.h"
+#include "app/main_window_names.h"
 #include "support/program_fixture.h"
 #include "support/scoped_environment.h"
 #include "web/loopback_server.h"
@@ -21,8 +22,6 @@ namespace {
 using testing::ProgramFixture;
 using toolkit::HeadlessWindow;
 
-constexpr std::string_view kIpButton = "按钮_取当前IP";
-constexpr std::string_view kIpBox = "编辑框_注册IP";
 constexpr std::string_view kFailure = "获取IP失败请重试.";
 
 const std::string kLeft = "IP: <span style=\"color: rgb(243, 102, 102);\">";

@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 
+#include "app/main_window_names.h"
 #include "support/program_fixture.h"
 #include "ui/remarks_window_form.h"
 
@@ -18,9 +19,7 @@ namespace {
 using testing::ProgramFixture;
 using toolkit::HeadlessWindow;
 
-constexpr std::string_view kBox = "编辑框_备注信息";
 constexpr std::string_view kOk = "按钮_确定";
-constexpr std::string_view kOtherBox = "编辑框_网址";
 
 // The main window with its boxes enabled, the remarks box holding `stored`
 // and editable (a new entry or an edit) or read-only (an entry viewed), as
@@ -30,17 +29,17 @@ class RemarksWindowTest : public ::testing::Test {
   void Open(std::string_view stored, bool read_only) {
     main_ = fixture_.LoadMainWindow();
     ASSERT_NE(main_, nullptr);
-    for (std::string_view name : {kBox, kOtherBox}) {
+    for (std::string_view name : {kRemarksBox, kSiteBox}) {
       toolkit::EditBox& box = main_->Edit(name);
       box.SetEnabled(true);
       box.SetReadOnly(read_only);
       box.SetBackground(read_only ? toolkit::kDefaultBackground : toolkit::kWhite);
     }
-    main_->Edit(kBox).SetText(stored);
-    ASSERT_TRUE(main_->Focus(kOtherBox));
+    main_->Edit(kRemarksBox).SetText(stored);
+    ASSERT_TRUE(main_->Focus(kSiteBox));
   }
 
-  [[nodiscard]] std::string Stored() { return main_->Edit(kBox).Text(); }
+  [[nodiscard]] std::string Stored() { return main_->Edit(kRemarksBox).Text(); }
   [[nodiscard]] HeadlessWindow* LastRemarksWindow() const {
     return fixture_.toolkit.LastWindow(kRemarksWindowForm.name);
   }
@@ -89,11 +88,11 @@ TEST_P(RemarksCaseTest, ShowsDecodedAndWritesBackEncoded) {
     ran = true;
     EXPECT_FALSE(main_->CanTakeInput()) << "the main window must wait for the remarks window";
     EXPECT_EQ(remarks.Caption(), "备注信息：");
-    const toolkit::EditBox& box = remarks.Edit(kBox);
+    const toolkit::EditBox& box = remarks.Edit(kRemarksBox);
     EXPECT_EQ(box.Text(), c.shown);
     EXPECT_EQ(box.ReadOnly(), c.read_only);
-    EXPECT_EQ(box.Background(), main_->Edit(kBox).Background());
-    EXPECT_EQ(remarks.Type(kBox, c.typed), !c.read_only);
+    EXPECT_EQ(box.Background(), main_->Edit(kRemarksBox).Background());
+    EXPECT_EQ(remarks.Type(kRemarksBox, c.typed), !c.read_only);
     if (c.ok) {
       EXPECT_TRUE(remarks.Click(kOk));
     } else {
@@ -101,7 +100,7 @@ TEST_P(RemarksCaseTest, ShowsDecodedAndWritesBackEncoded) {
     }
     EXPECT_FALSE(remarks.IsOpen());
   });
-  ASSERT_TRUE(main_->Focus(kBox));
+  ASSERT_TRUE(main_->Focus(kRemarksBox));
   EXPECT_TRUE(ran);
   EXPECT_EQ(Stored(), c.after);
   EXPECT_TRUE(main_->CanTakeInput());
@@ -115,17 +114,17 @@ INSTANTIATE_TEST_SUITE_P(Remarks, RemarksCaseTest, ::testing::ValuesIn(kCases),
 TEST_F(RemarksWindowTest, LiteralEscapeTypedByTheUserOpensAsALineBreak) {
   Open("", false);
   fixture_.toolkit.QueueModalScript([](HeadlessWindow& remarks) {
-    remarks.Type(kBox, "ab\\r\\ncd");
+    remarks.Type(kRemarksBox, "ab\\r\\ncd");
     remarks.Click(kOk);
   });
   fixture_.toolkit.QueueModalScript([](HeadlessWindow& remarks) {
-    EXPECT_EQ(remarks.Edit(kBox).Text(), "ab\r\ncd");
+    EXPECT_EQ(remarks.Edit(kRemarksBox).Text(), "ab\r\ncd");
     remarks.Click(kOk);
   });
-  ASSERT_TRUE(main_->Focus(kBox));
+  ASSERT_TRUE(main_->Focus(kRemarksBox));
   EXPECT_EQ(Stored(), "ab\\r\\ncd");
-  ASSERT_TRUE(main_->Focus(kOtherBox));
-  ASSERT_TRUE(main_->Focus(kBox));
+  ASSERT_TRUE(main_->Focus(kSiteBox));
+  ASSERT_TRUE(main_->Focus(kRemarksBox));
   EXPECT_EQ(Stored(), "ab\\r\\ncd");
   EXPECT_EQ(fixture_.toolkit.UnusedAnswers(), 0u);
 }
@@ -146,16 +145,16 @@ TEST_F(RemarksWindowTest, TheFocusComingBackOpensNothing) {
         remarks.CloseBox();
       }
     });
-    ASSERT_TRUE(main_->Focus(kBox));
+    ASSERT_TRUE(main_->Focus(kRemarksBox));
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(LastRemarksWindow(), opened) << "a second remarks window was opened";
-    EXPECT_EQ(main_->FocusedControl(), kBox);
+    EXPECT_EQ(main_->FocusedControl(), kRemarksBox);
     EXPECT_FALSE(fixture_.app.remarks_window_open);
 
     // The user comes back into the box from another one: it opens again.
-    ASSERT_TRUE(main_->Focus(kOtherBox));
+    ASSERT_TRUE(main_->Focus(kSiteBox));
     fixture_.toolkit.QueueModalScript([](HeadlessWindow& remarks) { remarks.Click(kOk); });
-    ASSERT_TRUE(main_->Focus(kBox));
+    ASSERT_TRUE(main_->Focus(kRemarksBox));
     EXPECT_NE(LastRemarksWindow(), opened);
     EXPECT_EQ(fixture_.toolkit.UnusedAnswers(), 0u);
   }
